@@ -1,0 +1,129 @@
+#include "bigint/kernels/radix.h"
+
+#include "bigint/kernels/add.h"
+#include "bigint/kernels/divide_knuth.h"
+#include "bigint/kernels/multiply_basecase.h"
+
+#include <algorithm>
+#include <bit>
+#include <vector>
+
+namespace bigint::kernels {
+
+namespace {
+
+// The largest power of base that fits in a block, and its exponent: the conversion moves
+// that many digits per pass over the number (nine for base 10).
+struct BigBase {
+    Block power = 1;
+    unsigned digits = 0;
+};
+
+BigBase bigBaseOf(unsigned base) {
+    BigBase b;
+    while (DoubleBlock(b.power) * base <= 0xFFFFFFFFu) {
+        b.power *= base;
+        ++b.digits;
+    }
+    return b;
+}
+
+// log2(base) for a power of two, else 0.
+unsigned powerOfTwoBits(unsigned base) {
+    return std::has_single_bit(base) ? unsigned(std::countr_zero(base)) : 0;
+}
+
+std::size_t toDigitsPowerOfTwo(std::span<Digit> digits, ConstBlocks x, unsigned bits) {
+    std::size_t n = normalizedSize(x);
+    if (n == 0) return 0;
+    std::size_t totalBits = n * bitsPerBlock - std::size_t(std::countl_zero(x[n - 1]));
+    std::size_t count = (totalBits + bits - 1) / bits;
+    const unsigned mask = (1u << bits) - 1;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::size_t bit = i * bits;
+        std::size_t blk = bit / bitsPerBlock;
+        unsigned off = unsigned(bit % bitsPerBlock);
+        DoubleBlock window = x[blk];
+        if (blk + 1 < n) window |= DoubleBlock(x[blk + 1]) << bitsPerBlock;
+        digits[i] = Digit((window >> off) & mask);
+    }
+    return count;
+}
+
+std::size_t fromDigitsPowerOfTwo(Blocks r, std::span<const Digit> digits, unsigned bits) {
+    std::fill(r.begin(), r.end(), 0);
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (digits[i] == 0) continue;
+        std::size_t bit = i * bits;
+        std::size_t blk = bit / bitsPerBlock;
+        unsigned off = unsigned(bit % bitsPerBlock);
+        DoubleBlock v = DoubleBlock(digits[i]) << off;
+        r[blk] |= Block(v);
+        if ((v >> bitsPerBlock) != 0) r[blk + 1] |= Block(v >> bitsPerBlock);
+    }
+    return normalizedSize(r);
+}
+
+} // namespace
+
+std::size_t maxBlocksForDigits(std::size_t count, unsigned base) {
+    std::size_t bits = std::size_t(std::bit_width(base - 1u));
+    return (count * bits + bitsPerBlock - 1) / bitsPerBlock + 1;
+}
+
+std::size_t maxDigitsForBlocks(std::size_t blocks, unsigned base) {
+    // Each digit carries at least floor(log2(base)) bits.
+    std::size_t bits = std::size_t(std::bit_width(base)) - 1;
+    return (blocks * bitsPerBlock + bits - 1) / bits;
+}
+
+std::size_t toDigits(std::span<Digit> digits, ConstBlocks x, unsigned base) {
+    assert(base >= 2 && base <= 65535);
+    if (unsigned bits = powerOfTwoBits(base)) return toDigitsPowerOfTwo(digits, x, bits);
+
+    std::vector<Block> w(x.begin(), x.begin() + std::ptrdiff_t(normalizedSize(x)));
+    const BigBase big = bigBaseOf(base);
+    std::size_t count = 0;
+    while (!w.empty()) {
+        Block chunk = divideBlock(w, w, big.power);
+        while (!w.empty() && w.back() == 0)
+            w.pop_back();
+        // Inner chunks give exactly big.digits digits (leading zeros included); the last
+        // one stops at its highest non-zero digit.
+        for (unsigned d = 0; d < big.digits && (chunk != 0 || !w.empty()); ++d) {
+            digits[count++] = Digit(chunk % base);
+            chunk /= base;
+        }
+    }
+    return count;
+}
+
+std::size_t fromDigits(Blocks r, std::span<const Digit> digits, unsigned base) {
+    assert(base >= 2 && base <= 65535);
+    assert(r.size() >= maxBlocksForDigits(digits.size(), base));
+    if (unsigned bits = powerOfTwoBits(base)) return fromDigitsPowerOfTwo(r, digits, bits);
+
+    std::fill(r.begin(), r.end(), 0);
+    const BigBase big = bigBaseOf(base);
+    std::size_t len = 0;
+    std::size_t i = digits.size();
+    // Horner's rule, big.digits digits at a time from the top; the first group takes the
+    // remainder so that every later group is full.
+    std::size_t group = i % big.digits;
+    if (group == 0) group = big.digits;
+    while (i > 0) {
+        Block chunk = 0, scale = 1;
+        for (std::size_t g = 0; g < group; ++g) {
+            chunk = chunk * base + digits[--i];
+            scale *= base;
+        }
+        Block carry = multiplyBlock(r.first(len), r.first(len), scale);
+        if (carry != 0) r[len++] = carry;
+        carry = addBlock(r.first(len), r.first(len), chunk);
+        if (carry != 0) r[len++] = carry;
+        group = big.digits;
+    }
+    return normalizedSize(r.first(len));
+}
+
+} // namespace bigint::kernels

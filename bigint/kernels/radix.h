@@ -1,0 +1,27 @@
+#pragma once
+// Conversion between block spans and digit arrays in a base from 2 to 65535
+// (digits least significant first, each below the base).
+
+#include "bigint/kernels/blocks.h"
+
+namespace bigint::kernels {
+
+using Digit = std::uint16_t;
+
+// An upper bound on the number of blocks of a number written with `count` digits in `base`.
+std::size_t maxBlocksForDigits(std::size_t count, unsigned base);
+
+// An upper bound on the number of digits in `base` of a number of `blocks` blocks.
+std::size_t maxDigitsForBlocks(std::size_t blocks, unsigned base);
+
+// Writes the digits of x in base (2 <= base <= 65535), least significant first, and returns
+// their count: 0 for zero, never a leading zero digit otherwise. digits.size() must be at
+// least maxDigitsForBlocks(x.size(), base).
+std::size_t toDigits(std::span<Digit> digits, ConstBlocks x, unsigned base);
+
+// r := the value of the digits (least significant first, each below base), and returns the
+// normalised block count. r.size() must be at least maxBlocksForDigits(digits.size(), base);
+// the blocks of r above the returned count are zero.
+std::size_t fromDigits(Blocks r, std::span<const Digit> digits, unsigned base);
+
+} // namespace bigint::kernels

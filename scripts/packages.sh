@@ -1,0 +1,23 @@
+# Sourced by run.sh and test.sh: installs the Debian packages that are missing.
+# Usage: ensure_packages pkg...   (apt-get update runs first, only when something is missing)
+
+ensure_packages() {
+    local missing=()
+    local p
+    for p in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$p")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What every build needs.
+BUILD_PACKAGES=(cmake ninja-build g++ make)
+# What the tests and benchmarks need on top (GMP is the tests' oracle only).
+TEST_PACKAGES=(googletest libgtest-dev libgmp-dev pkg-config libbenchmark-dev)

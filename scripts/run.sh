@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Reckonwise in Release mode and starts it.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+. "$root/scripts/packages.sh"
+ensure_packages "${BUILD_PACKAGES[@]}"
+
+build="$root/build-release"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRECKONWISE_TESTS=OFF
+cmake --build "$build"
+
+app="$build/app/reckonwise"
+if [ -x "$app" ]; then
+    exec "$app" "$@"
+else
+    echo "Built the libraries in $build; the desktop window does not exist yet, so there is nothing to start."
+fi

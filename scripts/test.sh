@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with assertions enabled and runs every test.
+#   scripts/test.sh             the plain suite (what CI runs)
+#   scripts/test.sh --sanitize  the suite under AddressSanitizer and UndefinedBehaviorSanitizer
+#   scripts/test.sh --tsan      the suite under ThreadSanitizer
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+. "$root/scripts/packages.sh"
+
+mode="${1:-}"
+case "$mode" in
+"") build="$root/build-test"; sanitize="" ;;
+--sanitize) build="$root/build-asan"; sanitize="address,undefined" ;;
+--tsan) build="$root/build-tsan"; sanitize="thread" ;;
+*) echo "usage: scripts/test.sh [--sanitize|--tsan]" >&2; exit 2 ;;
+esac
+
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+
+# Optimised, but with assertions: the kernels check their preconditions with assert.
+cmake -S "$root" -B "$build" -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g" \
+    -DRECKONWISE_TESTS=ON -DRECKONWISE_BENCH=ON -DRECKONWISE_SANITIZE="$sanitize"
+cmake --build "$build"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
