@@ -22,5 +22,13 @@ cmake -S "$root" -B "$build" -G Ninja \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g" \
     -DRECKONWISE_TESTS=ON -DRECKONWISE_BENCH=ON -DRECKONWISE_SANITIZE="$sanitize"
 cmake --build "$build"
+# A locale with a decimal comma, so that the tests can show that no result text depends on
+# the process locale; generated into the build folder, no root needed.
+locales="$build/locales"
+if [ ! -e "$locales/de_DE.UTF-8" ] && command -v localedef >/dev/null; then
+    mkdir -p "$locales"
+    localedef -i de_DE -f UTF-8 "$locales/de_DE.UTF-8" 2>/dev/null || true
+fi
+export LOCPATH="$locales"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

@@ -1,0 +1,124 @@
+// Arithmetic operators: exact on two Integers wherever possible, long double otherwise.
+
+#include "number/operationSupport.h"
+#include "number/operations.h"
+
+#include <cmath>
+
+namespace ops {
+
+using namespace detail;
+
+namespace {
+
+template <class IntOp, class FloatOp>
+void combine(Number &r, const Number &a, const Number &b, IntOp intOp, FloatOp floatOp) {
+    if (anyNoValue(a, b)) return setNoValue(r);
+    if (a.kind == Float || b.kind == Float) {
+        long double x = toLongDouble(a), y = toLongDouble(b);
+        return setFloat(r, floatcheck::checked([&] { return floatOp(x, y); }));
+    }
+    setInteger(r, intOp(a.integerValue, b.integerValue));
+}
+
+// base^exponent by repeated squaring: the same product as multiplying the base in
+// exponent times, in logarithmic many multiplications.
+BigInteger integerPower(const BigInteger &base, std::uint32_t exponent) {
+    BigInteger result(1);
+    if (exponent == 0) return result;
+    const BigUnsigned &m = base.getMagnitude();
+    if (m.isZero()) return BigInteger();
+    bool negative = base.getSign() == BigInteger::negative && (exponent & 1) != 0;
+    if (m.getLength() == 1 && m.getBlock(0) == 1) return negative ? BigInteger(-1) : result;
+    BigUnsigned acc(1u), square(m);
+    for (std::uint32_t e = exponent;;) {
+        if (e & 1) acc.multiply(acc, square);
+        e >>= 1;
+        if (e == 0) break;
+        square.multiply(square, square);
+    }
+    return BigInteger(acc, negative ? BigInteger::negative : BigInteger::positive);
+}
+
+// The product lo * (lo + 1) * ... * hi, split in halves so that the operands of each
+// multiplication have similar sizes.
+BigUnsigned rangeProduct(std::uint32_t lo, std::uint32_t hi) {
+    if (hi - lo < 8) {
+        BigUnsigned p(lo);
+        for (std::uint32_t i = lo + 1; i <= hi; ++i)
+            p.multiply(p, BigUnsigned(i));
+        return p;
+    }
+    std::uint32_t mid = lo + (hi - lo) / 2;
+    return rangeProduct(lo, mid) * rangeProduct(mid + 1, hi);
+}
+
+} // namespace
+
+void add(Number &r, const Number &a, const Number &b) {
+    combine(
+        r, a, b, [](const BigInteger &x, const BigInteger &y) { return x + y; },
+        [](long double x, long double y) { return x + y; });
+}
+
+void subtract(Number &r, const Number &a, const Number &b) {
+    combine(
+        r, a, b, [](const BigInteger &x, const BigInteger &y) { return x - y; },
+        [](long double x, long double y) { return x - y; });
+}
+
+void multiply(Number &r, const Number &a, const Number &b) {
+    combine(
+        r, a, b, [](const BigInteger &x, const BigInteger &y) { return x * y; },
+        [](long double x, long double y) { return x * y; });
+}
+
+void divide(Number &r, const Number &a, const Number &b) {
+    if (anyNoValue(a, b)) return setNoValue(r);
+    if ((b.kind == Integer && b.integerValue.isZero()) || (b.kind == Float && b.floatValue == 0))
+        return setNoValue(r);
+    if (a.kind == Integer && b.kind == Integer) {
+        // The divisor divides exactly when the remainder is zero, which is when the greatest
+        // common divisor of the magnitudes is the divisor's magnitude.
+        BigInteger remainder(a.integerValue), quotient;
+        remainder.divideWithRemainder(b.integerValue, quotient);
+        if (remainder.isZero()) return setInteger(r, std::move(quotient));
+    }
+    long double x = toLongDouble(a), y = toLongDouble(b);
+    setFloat(r, floatcheck::checked([&] { return x / y; }));
+}
+
+void modulo(Number &r, const Number &a, const Number &b) {
+    if (a.kind != Integer || b.kind != Integer || b.integerValue.isZero()) return setNoValue(r);
+    setInteger(r, a.integerValue % b.integerValue);
+}
+
+void power(Number &r, const Number &base, const Number &exponent) {
+    if (anyNoValue(base, exponent)) return setNoValue(r);
+    if (base.kind == Float || exponent.kind == Float ||
+        exponent.integerValue.getSign() == BigInteger::negative) {
+        long double x = toLongDouble(base), y = toLongDouble(exponent);
+        return setFloat(r, std::pow(x, y));
+    }
+    std::int32_t e;
+    try {
+        e = exponent.integerValue.toInt32();
+    } catch (const char *) {
+        return setNoValue(r);
+    }
+    setInteger(r, integerPower(base.integerValue, std::uint32_t(e)));
+}
+
+void factorial(Number &r, const Number &x) {
+    if (x.kind != Integer || x.integerValue.getSign() == BigInteger::negative) return setNoValue(r);
+    std::int32_t n;
+    try {
+        n = x.integerValue.toInt32();
+    } catch (const char *) {
+        return setNoValue(r);
+    }
+    if (n < 2) return setInteger(r, BigInteger(1));
+    setInteger(r, BigInteger(rangeProduct(2, std::uint32_t(n))));
+}
+
+} // namespace ops

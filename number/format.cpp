@@ -1,0 +1,176 @@
+#include "number/format.h"
+
+#include "bigint/textConversion.h"
+#include "number/NumberCache.h"
+#include "number/floatText.h"
+#include "number/textUtils.h"
+
+#include <cmath>
+#include <mutex>
+
+namespace {
+
+std::string lowerCased(std::string s) {
+    for (char &c : s)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return s;
+}
+
+// The mantissa of a decimal text t cut (not rounded) to 10 characters with the "," after
+// the first digit (or after the first `grouping`-aligned digits), then "e" and exponent e.
+std::string integerExponentForm(const std::string &t, long long e, int grouping) {
+    std::string m = t.substr(0, 10);
+    std::size_t p = 1;
+    if (!m.empty() && m[0] == '-') {
+        p = 2;
+        --e;
+    }
+    if (grouping == 3) {
+        while (e % 3 != 0) {
+            --e;
+            ++p;
+        }
+    }
+    m.insert(std::min(p, m.size()), ",");
+    while (m.size() > p && (m.back() == '0' || m.back() == ','))
+        m.pop_back();
+    return m + "e" + std::to_string(e);
+}
+
+BigInteger powerOfTen(long long k) {
+    BigUnsigned acc(1u), square(10u);
+    for (unsigned long long e = (unsigned long long)k;;) {
+        if (e & 1) acc.multiply(acc, square);
+        e >>= 1;
+        if (e == 0) break;
+        square.multiply(square, square);
+    }
+    return BigInteger(acc);
+}
+
+std::string normalInteger(const BigInteger &x) {
+    long long d = estimatedDigitCount(x, 10);
+    long long k = d > 20 ? d - 20 : 0;
+    BigInteger q = x;
+    if (k > 0) q /= powerOfTen(k);
+    std::string t = integerToText(q, 10);
+    if (t.size() <= 15) return t;
+    return integerExponentForm(t, (long long)t.size() + k - 1, 1);
+}
+
+std::string radixText(const BigInteger &x, unsigned short base, const char *prefix) {
+    std::string digits = unsignedToText(x.getMagnitude(), base);
+    return (x.getSign() == BigInteger::negative ? "-" : "") + std::string(prefix) + digits;
+}
+
+void scientificCleanUp(std::string &s) {
+    std::size_t e = s.find('e');
+    if (e == std::string::npos) return;
+    if (e + 1 < s.size() && s[e + 1] == '+') s.erase(e + 1, 1);
+    // Zeros after the "," and then the "," itself; never a digit before the ",".
+    std::size_t comma = s.find(',');
+    if (comma == std::string::npos || comma > e) return;
+    while (e - 1 > comma && s[e - 1] == '0')
+        s.erase(--e, 1);
+    if (e - 1 == comma) s.erase(comma, 1);
+}
+
+void engineerCleanUp(std::string &s) {
+    std::size_t e = s.find('e');
+    long long n = 0;
+    if (e != std::string::npos) {
+        std::size_t i = e + 1;
+        bool negative = false;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+            n = n * 10 + (s[i] - '0');
+        if (negative) n = -n;
+    }
+    if (n != 0) {
+        while (n % 3 != 0) {
+            std::size_t comma = s.find(',');
+            if (comma != std::string::npos && comma + 1 < s.size())
+                std::swap(s[comma], s[comma + 1]);
+            --n;
+        }
+        s = s.substr(0, s.find('e') + 1) + std::to_string(n);
+    }
+    scientificCleanUp(s);
+}
+
+std::string floatText(long double v, OutputFormat format) {
+    switch (format) {
+    case Normal:
+        return lowerCased(renderFloat(v, FloatStyle::general, 10, 2));
+    case Full:
+        return lowerCased(renderFloat(v, FloatStyle::general, 18, 0));
+    case Scientific: {
+        std::string s = lowerCased(renderFloat(v, FloatStyle::exponent, 10, 0));
+        scientificCleanUp(s);
+        return s;
+    }
+    case Engineer: {
+        std::string s = lowerCased(renderFloat(v, FloatStyle::exponent, 10, 0));
+        engineerCleanUp(s);
+        return s;
+    }
+    default:
+        return "";
+    }
+}
+
+std::string integerText(const BigInteger &x, OutputFormat format) {
+    switch (format) {
+    case Normal:
+        return normalInteger(x);
+    case Full:
+        return integerToText(x, 10);
+    case Scientific:
+    case Engineer: {
+        std::string t = integerToText(x, 10);
+        return integerExponentForm(t, (long long)t.size() - 1, format == Engineer ? 3 : 1);
+    }
+    case Hexadecimal:
+        return radixText(x, 16, "0x");
+    case Octal:
+        return radixText(x, 8, "0o");
+    case Binary:
+        return radixText(x, 2, "0b");
+    }
+    return "";
+}
+
+} // namespace
+
+long long estimatedDigitCount(const BigInteger &x, unsigned base) {
+    const BigUnsigned &m = x.getMagnitude();
+    if (m.isZero()) return 0;
+    long double n = m.getLength();
+    long double top = m.getBlock(m.getLength() - 1);
+    long double a = std::log(2.0L) * 32 * (n - 1) / std::log((long double)base);
+    return (long long)(std::ceil(a) + std::log(top) / std::log((long double)base) + 1);
+}
+
+std::u16string formatNumber(Number &n, OutputFormat format) {
+    {
+        std::lock_guard<std::mutex> guard(numberCache.mutex());
+        if (n.resultTextReady[format]) return n.resultText[format];
+    }
+    std::string text;
+    if (n.kind == Integer)
+        text = integerText(n.integerValue, format);
+    else if (n.kind == Float)
+        text = floatText(n.floatValue, format);
+    std::u16string result = asciiToUtf16(text);
+    {
+        std::lock_guard<std::mutex> guard(numberCache.mutex());
+        n.resultText[format] = result;
+        n.resultTextReady[format] = true;
+        for (Number *other : numberCache.entriesLike(keyOf(n))) {
+            if (other == &n) continue;
+            other->resultText[format] = result;
+            other->resultTextReady[format] = true;
+        }
+    }
+    return result;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Result texts: a Number written in one of the seven output formats. Texts are computed
+// once per Number and format, cached in the Number and shared with the equal entries of
+// numberCache.
+
+#include "bigint/BigInteger.h"
+#include "number/Number.h"
+
+#include <string>
+
+// The text of n in format; empty for NoValue, and for a Float in the three radix formats.
+std::u16string formatNumber(Number &n, OutputFormat format);
+
+// A quick estimate of the number of digits of x's magnitude in base, within one of the
+// true count (0 for zero).
+long long estimatedDigitCount(const BigInteger &x, unsigned base);

@@ -1,0 +1,78 @@
+#include "number/literal.h"
+
+#include "bigint/textConversion.h"
+#include "number/floatText.h"
+
+#include <string>
+
+namespace {
+
+int digitValue(char16_t c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+void readLiteral(Number &n, std::u16string_view t) {
+    n.kind = NoValue;
+    const std::size_t len = t.size();
+    int base = 10;
+    std::size_t start = 0;
+    if (len > 2 && t[0] == u'0') {
+        switch (t[1]) {
+        case u'x':
+        case u'X':
+            base = 16, start = 2;
+            break;
+        case u'b':
+        case u'B':
+            base = 2, start = 2;
+            break;
+        case u'o':
+        case u'O':
+            base = 8, start = 2;
+            break;
+        default:
+            break;
+        }
+    }
+    if (len > 1 && t[0] == u'#') base = 16, start = 1;
+
+    bool mark = false, exponent = false;
+    for (std::size_t i = start; i < len; ++i) {
+        char16_t c = t[i];
+        if ((c == u'+' || c == u'-') && base != 16 && i > 0 &&
+            (t[i - 1] == u'e' || t[i - 1] == u'E'))
+            continue;
+        if (c == u'.' || c == u',') {
+            if (mark) return;
+            mark = true;
+            continue;
+        }
+        if (base <= 13 && (c == u'e' || c == u'E')) {
+            if (exponent) return;
+            exponent = true;
+            continue;
+        }
+        int d = digitValue(c);
+        if (d < 0 || d >= base) return;
+    }
+
+    // Every character is ASCII from here on.
+    std::string ascii(t.size() - start, '\0');
+    for (std::size_t i = start; i < len; ++i)
+        ascii[i - start] = char(t[i]);
+    if (mark || exponent) {
+        if (base != 10) return;
+        if (auto v = readDecimalLiteral(ascii)) {
+            n.kind = Float;
+            n.floatValue = *v;
+        }
+        return;
+    }
+    n.integerValue = textToInteger(ascii, static_cast<unsigned short>(base));
+    n.kind = Integer;
+}

@@ -1,0 +1,196 @@
+// The locale-free conversions between long doubles and decimal texts: rendering in both
+// styles, reading decimal literals, and both under a locale whose decimal point is ",".
+
+#include "number/NumberCache.h"
+#include "number/evaluator.h"
+#include "number/floatText.h"
+#include "number/format.h"
+
+#include <cfloat>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr FloatStyle general = FloatStyle::general, exponent = FloatStyle::exponent;
+constexpr long double inf = std::numeric_limits<long double>::infinity();
+constexpr long double nan = std::numeric_limits<long double>::quiet_NaN();
+
+struct RenderRow {
+    long double value;
+    FloatStyle style;
+    int precision;
+    int exponentDigits;
+    const char *text;
+};
+
+void checkRender(const std::vector<RenderRow> &rows) {
+    for (const RenderRow &r : rows) {
+        EXPECT_EQ(renderFloat(r.value, r.style, r.precision, r.exponentDigits), r.text)
+            << std::hexfloat << r.value << (r.style == general ? " general " : " exponent ")
+            << r.precision << " " << r.exponentDigits;
+    }
+}
+
+TEST(RenderFloat, GeneralStyle) {
+    checkRender({
+        {1.5L, general, 18, 0, "1,5"},
+        {0.1L, general, 18, 0, "0,1"},
+        {1.0L / 3, general, 18, 0, "0,333333333333333333"},
+        {1.0L / 3, general, 25, 0, "0,333333333333333333"}, // precision limited to 18
+        {2.0L / 3, general, 10, 0, "0,6666666667"},
+        {-1234.5L, general, 10, 2, "-1234,5"},
+        {0.000123L, general, 18, 0, "0,000123"},       // exponent -3: still plain
+        {0.0000123L, general, 18, 0, "1,23E-5"},       // exponent -4: exponent form
+        {9999999999.0L, general, 10, 0, "9999999999"}, // as many digits as the precision
+        {1e10L, general, 10, 0, "1E10"},
+        {1e10L, general, 18, 0, "10000000000"},
+        {123456.0L, general, 3, 0, "1,23E5"},
+        {1.5e-5L, general, 10, 2, "1,5E-05"},
+        {1.5e-5L, general, 10, 4, "1,5E-0005"},
+        {1.5e-5L, general, 10, 7, "1,5E-5"}, // more than 4 exponent digits counts as 0
+        {1e100L, general, 10, 2, "1E100"},
+        // Rounding: half up at the precision, carried into a new leading digit.
+        {0.125L, general, 2, 0, "0,13"},
+        {1.25L, general, 1, 0, "1,3"}, // precision raised to 2
+        {9.9999999999L, general, 10, 0, "10"},
+        {-9.99999999996L, general, 10, 0, "-10"},
+        {0.99999999999L, general, 10, 0, "1"},
+        // First to 18 digits with ties to even, and only then to the precision.
+        {1000000000000000005.0L, general, 18, 0, "1E18"},
+        {1000000000000000015.0L, general, 18, 0, "1,00000000000000002E18"},
+        {std::nextafter(1.2345L, 0.0L), general, 4, 0, "1,235"},
+        {LDBL_MAX, general, 18, 0, "1,18973149535723177E4932"},
+        {LDBL_MIN, general, 18, 0, "3,36210314311209351E-4932"},
+        // Zero and subnormals are "0", without a sign.
+        {0.0L, general, 18, 0, "0"},
+        {-0.0L, general, 10, 2, "0"},
+        {LDBL_TRUE_MIN, general, 18, 0, "0"},
+        {-LDBL_MIN / 4, general, 18, 0, "0"},
+        {inf, general, 10, 2, "INF"},
+        {-inf, general, 18, 0, "-INF"},
+        {nan, general, 18, 0, "NAN"},
+        {-nan, general, 10, 2, "NAN"},
+    });
+}
+
+TEST(RenderFloat, ExponentStyle) {
+    checkRender({
+        {1.5L, exponent, 10, 0, "1,500000000E+0"},
+        {-1234.5L, exponent, 10, 0, "-1,234500000E+3"},
+        {0.015L, exponent, 10, 0, "1,500000000E-2"},
+        {123.0L, exponent, 2, 0, "1,2E+2"},
+        {1.5e-5L, exponent, 4, 4, "1,500E-0005"},
+        {1e22L, exponent, 10, 2, "1,000000000E+22"},
+        {1e100L, exponent, 3, 2, "1,00E+100"},
+        {9.9999999999L, exponent, 10, 0, "1,000000000E+1"},
+        {0.125L, exponent, 2, 0, "1,3E-1"},
+        {0.0L, exponent, 10, 0, "0,000000000E+0"},
+        {-0.0L, exponent, 3, 2, "0,00E+00"},
+        {LDBL_TRUE_MIN, exponent, 10, 0, "0,000000000E+0"},
+        {-LDBL_MIN / 4, exponent, 10, 0, "0,000000000E+0"},
+        {inf, exponent, 10, 0, "INF"},
+        {-inf, exponent, 10, 0, "-INF"},
+        {nan, exponent, 10, 0, "NAN"},
+    });
+}
+
+TEST(ReadDecimalLiteral, AcceptedShapes) {
+    struct Row {
+        std::string text;
+        long double value;
+    };
+    const Row rows[] = {
+        {".", 0.0L},
+        {",", 0.0L},
+        {",5", 0.5L},
+        {"5,", 5.0L},
+        {"1,5", 1.5L},
+        {"0,1", 0.1L},
+        {",e5", 0.0L},
+        {"1e", 1.0L},
+        {"1E+5", 1e5L},
+        {"2,5e-3", 0.0025L},
+        {"1e499", 1e499L},
+        {"1e0499", 1e499L},
+        {"1e-499", 1e-499L},
+        {"123456789012345678901234567890", 123456789012345678901234567890.0L},
+        {"2,71828182845904523536028747135266249775724709369995",
+         2.71828182845904523536028747135266249775724709369995L},
+        // Just above the midpoint of 1 and the next long double: rounds up.
+        {"1,00000000000000000005421010862427522170037264004349708557128906251",
+         1.0L + LDBL_EPSILON},
+        {"1" + std::string(4432, '0') + "e499", 1e4931L},
+    };
+    for (const Row &r : rows) {
+        std::optional<long double> v = readDecimalLiteral(r.text);
+        ASSERT_TRUE(v.has_value()) << r.text.substr(0, 80);
+        EXPECT_EQ(*v, r.value) << r.text.substr(0, 80);
+    }
+    // Below the long double range: a subnormal, or zero.
+    std::optional<long double> tiny = readDecimalLiteral("," + std::string(4940, '0') + "1");
+    ASSERT_TRUE(tiny.has_value());
+    EXPECT_GT(*tiny, 0.0L);
+    EXPECT_LT(*tiny, LDBL_MIN);
+    EXPECT_EQ(readDecimalLiteral("," + std::string(5000, '0') + "1e-499"),
+              std::optional<long double>(0.0L));
+}
+
+TEST(ReadDecimalLiteral, RejectedShapes) {
+    // The exponent's digits stop at 500, whatever its sign.
+    for (const char *text : {"", "e", "e5", "E+1", "1,2,3", "1e5e", "1e5,", "1e500", "1e00500",
+                             "1e4933", "1e5000", "1e-4940"})
+        EXPECT_FALSE(readDecimalLiteral(text).has_value()) << text;
+    // 2e4932 overflows.
+    EXPECT_FALSE(readDecimalLiteral("2" + std::string(4433, '0') + "e499").has_value());
+}
+
+// A locale whose decimal point is ",", or nullptr when none is installed.
+const char *setCommaLocale() {
+    std::vector<std::string> names = {"de_DE.UTF-8", "fr_FR.UTF-8"};
+    if (FILE *list = popen("locale -a 2>/dev/null", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, list)) {
+            std::string name(line);
+            while (!name.empty() && (name.back() == '\n' || name.back() == '\r'))
+                name.pop_back();
+            names.push_back(name);
+        }
+        pclose(list);
+    }
+    for (const std::string &name : names) {
+        const char *set = std::setlocale(LC_ALL, name.c_str());
+        if (set && std::string(std::localeconv()->decimal_point) == ",") return set;
+    }
+    std::setlocale(LC_ALL, "C");
+    return nullptr;
+}
+
+TEST(FloatTextLocale, CommaLocaleChangesNothing) {
+    if (!setCommaLocale()) GTEST_SKIP() << "no locale with a decimal comma is installed";
+    struct RestoreC {
+        ~RestoreC() { std::setlocale(LC_ALL, "C"); }
+    } restore;
+
+    EXPECT_EQ(renderFloat(1.5L, general, 18, 0), "1,5");
+    EXPECT_EQ(renderFloat(-1234.5L, exponent, 10, 0), "-1,234500000E+3");
+    EXPECT_EQ(renderFloat(1.5e-5L, general, 10, 2), "1,5E-05");
+    EXPECT_EQ(readDecimalLiteral("1,5"), std::optional<long double>(1.5L));
+    EXPECT_EQ(readDecimalLiteral("2,5e-3"), std::optional<long double>(0.0025L));
+
+    Number &n = evaluateExpression(u"0.375+1,25");
+    EXPECT_EQ(n.kind, Float);
+    EXPECT_TRUE(formatNumber(n, Normal) == u"1,625");
+    EXPECT_TRUE(formatNumber(n, Full) == u"1,625");
+    EXPECT_TRUE(formatNumber(n, Engineer) == u"1,625e0");
+    Number &whole = evaluateExpression(u"(0.375+1,25)*8");
+    EXPECT_EQ(whole.kind, Integer);
+    EXPECT_TRUE(formatNumber(whole, Full) == u"13");
+}
+
+} // namespace
