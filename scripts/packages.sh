@@ -18,6 +18,6 @@ ensure_packages() {
 }
 
 # What every build needs.
-BUILD_PACKAGES=(cmake ninja-build g++ make)
+BUILD_PACKAGES=(cmake ninja-build g++ make qt6-base-dev fonts-dejavu-core)
 # What the tests and benchmarks need on top (GMP is the tests' oracle only).
 TEST_PACKAGES=(googletest libgtest-dev libgmp-dev pkg-config libbenchmark-dev)

@@ -1,0 +1,47 @@
+#pragma once
+// The history grid's vertical scroll bar is a control of its own beside the grid, kept in
+// step with the grid's top row by these routines. They work for any QTableWidget placed
+// alone on a plain QFrame panel; the grid's header counts as its one fixed row, so its data
+// rows are numbered from 1 here.
+
+#include <QObject>
+
+class QScrollBar;
+class QTableWidget;
+class QWidget;
+
+class GridScrollLink : public QObject {
+    Q_OBJECT
+
+public:
+    GridScrollLink(QTableWidget *grid, QScrollBar *scrollBar);
+
+    QTableWidget *const grid;
+    QScrollBar *const scrollBar;
+    bool tracking = false; // while the user drags the thumb
+
+    // Rows counted with the header as row 0.
+    int rowCount() const;
+    int topRow() const;
+    void scrollGridTo(int top);
+    // The top row the grid may have: at most row count minus the rows that fit.
+    int clampedTop(int top) const;
+    int visibleRows() const;
+    void sync();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void scrolled(int action);
+    void panelResized();
+};
+
+// Prepares every QTableWidget on window: fixed header, whole-row selection, and a separate
+// vertical scroll bar docked at the right of its panel. A grid whose parent is not a plain
+// panel stops the program with a message (status 1).
+void prepareStringGrids(QWidget *window);
+
+// Clamps the grid's top row and updates its separate scroll bar; nothing for a grid that
+// was not prepared.
+void syncGridScrollBar(QTableWidget *grid);

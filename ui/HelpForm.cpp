@@ -1,0 +1,31 @@
+#include "ui/HelpForm.h"
+
+#include "ui/fonts.h"
+#include "windowmodel/helpText.h"
+
+#include <QPlainTextEdit>
+
+THelpForm::THelpForm(QWidget *parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("HelpForm"));
+    setWindowTitle(QStringLiteral("Help"));
+    setFont(tahoma(11));
+    resize(336, 456);
+    move(0, 0);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setGeometry(8, 8, 320, 440);
+    // Filled once: showing the window again shows the same text.
+    for (std::u16string_view line : helpLines())
+        Memo1->appendPlainText(QString::fromUtf16(line.data(), qsizetype(line.size())));
+    Memo1->moveCursor(QTextCursor::Start);
+}
+
+void THelpForm::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    // Anchored on all four sides: 8 pixels from every edge.
+    Memo1->setGeometry(8, 8, width() - 16, height() - 16);
+}

@@ -1,0 +1,429 @@
+#include "ui/ReckonwiseMainForm.h"
+
+#include "number/textUtils.h"
+#include "ui/BrindlewoodForm.h"
+#include "ui/GridScrollLink.h"
+#include "ui/HelpForm.h"
+#include "ui/NumberThread.h"
+#include "ui/fonts.h"
+#include "windowmodel/buttonPad.h"
+#include "windowmodel/editing.h"
+#include "windowmodel/helpText.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QContextMenuEvent>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+namespace {
+
+QString qs(std::u16string_view s) { return QString::fromUtf16(s.data(), qsizetype(s.size())); }
+
+QString stripped(const QString &text) {
+    return QString::fromStdU16String(stripWhiteSpace(text.toStdU16String()));
+}
+
+// The designed client area; the group boxes keep 8 pixels to the left and right edges.
+constexpr int designedClientWidth = 568;
+constexpr int designedClientHeight = 689;
+
+} // namespace
+
+EvaluationSettings EvaluationSettings::current() {
+    return {settings::currentAngleUnit(), settings::currentRangeBits(),
+            settings::currentRangeSigned(), settings::currentOutputFormat()};
+}
+
+TReckonwiseMainForm::TReckonwiseMainForm(QWidget *parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("ReckonwiseMainForm"));
+    setFont(tahoma(11));
+
+    // Construction order: worker state, timer, title, history grid, converter, buttons.
+    lastExpression.clear();
+    CalculatingTimer = new QTimer(this);
+    CalculatingTimer->setObjectName(QStringLiteral("CalculatingTimer"));
+    CalculatingTimer->setSingleShot(true);
+    CalculatingTimer->setInterval(1000);
+    connect(CalculatingTimer, &QTimer::timeout, this, &TReckonwiseMainForm::CalculatingTimerTick);
+    CalculatingTimer->start();
+
+    setWindowTitle(QStringLiteral("Reckonwise"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Reckonwise"));
+
+    createControls();
+    createMenus();
+    createHistory();
+    createButtonPad();
+
+    help = new THelpForm(this);
+    about = new TBrindlewoodForm(this);
+
+    resize(designedClientWidth, designedClientHeight);
+    move(0, 0);
+    qApp->installEventFilter(this);
+}
+
+TReckonwiseMainForm::~TReckonwiseMainForm() { qApp->removeEventFilter(this); }
+
+void TReckonwiseMainForm::createControls() {
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client);
+
+    auto group = [client](const char *name, const char *caption, int top, int height) {
+        auto *g = new QGroupBox(QString::fromLatin1(caption), client);
+        g->setObjectName(QString::fromLatin1(name));
+        g->setGeometry(8, top, designedClientWidth - 16, height);
+        return g;
+    };
+    GroupBox1 = group("GroupBox1", "Give a numerical expression", 8, 89);
+    GroupBox2 = group("GroupBox2", "Buttons", 103, 224);
+    GroupBox3 = group("GroupBox3", "Converter", 333, 132);
+    GroupBox4 = group("GroupBox4", "History", 471, 210);
+    GroupBox2->hide();
+    GroupBox3->hide();
+    GroupBox4->hide();
+
+    Edit1 = new QLineEdit(GroupBox1);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setFont(tahoma(13));
+    Edit1->setGeometry(8, 18, 532, 24);
+    connect(Edit1, &QLineEdit::textChanged, this, &TReckonwiseMainForm::Edit1Change);
+
+    Label1 = new QLabel(QStringLiteral("Result: "), GroupBox1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(tahoma(13));
+    Label1->move(8, 57);
+    Label1->adjustSize();
+
+    Label5 = new QLabel(QStringLiteral(" "), GroupBox1);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label5->setFont(tahoma(13));
+    Label5->setTextFormat(Qt::PlainText);
+    Label5->setTextInteractionFlags(Qt::NoTextInteraction);
+    Label5->move(54, 57);
+    Label5->adjustSize();
+}
+
+void TReckonwiseMainForm::createButtonPad() {
+    for (int i = 0; i < padButtonCount; ++i) {
+        const PadButton &b = padButtons[std::size_t(i)];
+        // "&" would mark a mnemonic; doubled, it shows as itself.
+        auto *button = new QPushButton(qs(b.caption).replace(u'&', QStringLiteral("&&")), GroupBox2);
+        button->setObjectName(QStringLiteral("Button%1").arg(i + 1));
+        button->setGeometry(b.left, b.top, b.width, b.height);
+        connect(button, &QPushButton::clicked, this, [this, &b] {
+            if (b.caret == CaretAfterInsert::selectAll) return SelectAll();
+            InsertText(qs(b.inserts));
+            if (b.caret == CaretAfterInsert::inside) Edit1->cursorBackward(false);
+        });
+        buttons[std::size_t(i)] = button;
+    }
+    buttons[59]->setDefault(true);
+}
+
+void TReckonwiseMainForm::createMenus() {
+    QMenuBar *bar = menuBar();
+    auto menu = [](QMenuBar *owner, const char *name, const char *caption) {
+        QMenu *m = owner->addMenu(QString::fromLatin1(caption));
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    auto item = [this](QMenu *m, const char *name, const char *caption) {
+        QAction *a = m->addAction(QString::fromLatin1(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+
+    QMenu *file = menu(bar, "File1", "File");
+    connect(item(file, "Exit1", "Exit"), &QAction::triggered, this, &QWidget::close);
+
+    // "Edit1" is the expression line, so the Edit menu is the second of that name.
+    QMenu *edit = menu(bar, "Edit2", "Edit");
+    Copyselection1 = item(edit, "Copyselection1", "Copy selection");
+    Copyselection1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    connect(Copyselection1, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(Edit1->selectedText()); });
+    connect(item(edit, "Copyexpression1", "Copy expression"), &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(Edit1->text()); });
+    connect(item(edit, "Copyresult1", "Copy result"), &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(Label5->text()); });
+    Paste1 = item(edit, "Paste1", "Paste");
+    Paste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    connect(Paste1, &QAction::triggered, this,
+            [this] { InsertText(QGuiApplication::clipboard()->text()); });
+
+    QMenu *show = menu(bar, "Show1", "Show");
+    Buttons1 = item(show, "Buttons1", "Buttons");
+    Converter1 = item(show, "Converter1", "Converter");
+    History1 = item(show, "History1", "History");
+    for (QAction *a : {Buttons1, Converter1, History1}) {
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, &TReckonwiseMainForm::ArrangeGroups);
+    }
+
+    QMenu *settingsMenu = menu(bar, "Settings1", "Settings");
+    auto submenu = [this, settingsMenu](const char *name, const char *caption) {
+        QMenu *m = settingsMenu->addMenu(QString::fromLatin1(caption));
+        m->setObjectName(QString::fromLatin1(name));
+        auto *group = new QActionGroup(m);
+        group->setExclusive(true);
+        return std::pair{m, group};
+    };
+    // Every Settings item sets its value and evaluates the line again, even when it was
+    // already checked.
+    auto setting = [this, &item](std::pair<QMenu *, QActionGroup *> sub, const char *name,
+                                 const char *caption, bool checked, auto apply) {
+        QAction *a = item(sub.first, name, caption);
+        a->setCheckable(true);
+        a->setChecked(checked);
+        sub.second->addAction(a);
+        connect(a, &QAction::triggered, this, [this, apply] {
+            apply();
+            StartEvaluation(true);
+        });
+    };
+
+    auto formats = submenu("Outputformat1", "Output format");
+    struct FormatItem {
+        const char *name, *caption;
+        OutputFormat format;
+    };
+    for (const FormatItem &f : {FormatItem{"Normal1", "Normal", Normal}, {"Full1", "Full", Full},
+                                {"Scientific1", "Scientific", Scientific},
+                                {"Engineer1", "Engineer", Engineer},
+                                {"Hexadecimal1", "Hexadecimal", Hexadecimal},
+                                {"Octal1", "Octal", Octal}, {"Binary1", "Binary", Binary}}) {
+        OutputFormat format = f.format;
+        setting(formats, f.name, f.caption, format == Normal,
+                [format] { settings::setOutputFormat(format); });
+    }
+
+    auto angles = submenu("Angleunits1", "Angle units");
+    struct AngleItem {
+        const char *name, *caption;
+        AngleUnit unit;
+    };
+    for (const AngleItem &u : {AngleItem{"Degrees1", "Degrees", Degrees},
+                               {"Radians1", "Radians", Radians}, {"Grads1", "Grads", Grads}}) {
+        AngleUnit unit = u.unit;
+        setting(angles, u.name, u.caption, unit == Degrees, [unit] { settings::setAngleUnit(unit); });
+    }
+
+    auto ranges = submenu("Valuerange1", "Value range");
+    struct RangeItem {
+        const char *name, *caption;
+        int bits;
+        bool isSigned;
+    };
+    for (const RangeItem &r :
+         {RangeItem{"Unlimitedusebigintsfloats1", "Unlimited (use bigints/floats)", 0, true},
+          {"unsignedchar8bits1", "unsigned char (8 bits)", 8, false},
+          {"signedchar8bits1", "signed char (8 bits)", 8, true},
+          {"unsignedshort16bits1", "unsigned short (16 bits)", 16, false},
+          {"signedshort16bits1", "signed short (16 bits)", 16, true},
+          {"unsignedlong32bits1", "unsigned long (32 bits)", 32, false},
+          {"signedlong32bits1", "signed long (32 bits)", 32, true},
+          {"unsignedlonglong64bits1", "unsigned long long (64 bits)", 64, false},
+          {"signedlonglong64bits1", "signed long long (64 bits)", 64, true}}) {
+        int bits = r.bits;
+        bool isSigned = r.isSigned;
+        setting(ranges, r.name, r.caption, bits == 0,
+                [bits, isSigned] { settings::setValueRange(bits, isSigned); });
+    }
+
+    QMenu *helpMenu = menu(bar, "Help1", "Help");
+    connect(item(helpMenu, "Help2", "Help"), &QAction::triggered, this, [this] {
+        help->show();
+        help->raise();
+        help->activateWindow();
+    });
+    connect(item(helpMenu, "About1", "About"), &QAction::triggered, this, [this] {
+        about->versionLabel()->setText(qs(versionText));
+        about->versionLabel()->adjustSize();
+        about->show();
+        about->raise();
+        about->activateWindow();
+    });
+}
+
+void TReckonwiseMainForm::layoutChildren() {
+    QWidget *client = centralWidget();
+    const int width = client->width() - 16;
+    for (QGroupBox *g : {GroupBox1, GroupBox2, GroupBox3, GroupBox4}) g->resize(width, g->height());
+    Edit1->resize(GroupBox1->width() - 20, Edit1->height());
+    if (!GroupBox4->isHidden()) {
+        int height = client->height() - GroupBox4->y() - historyBottomMargin;
+        GroupBox4->resize(width, std::max(height, 40));
+    }
+    Panel1->setGeometry(8, 16, GroupBox4->width() - 20, GroupBox4->height() - 25);
+}
+
+// Installed on the application: it sees every event of every object first.
+bool TReckonwiseMainForm::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize) {
+        layoutChildren();
+        return false;
+    }
+    if (watched == StringGrid1->viewport()) {
+        // A right click opens the history's menu without changing the current row.
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if ((event->type() == QEvent::MouseButtonPress ||
+             event->type() == QEvent::MouseButtonDblClick) &&
+            mouse->button() == Qt::RightButton)
+            return true;
+        if (event->type() == QEvent::ContextMenu) {
+            PopupMenu1->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
+            return true;
+        }
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return false;
+    // The window sees every key of its own controls before they do.
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this) return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const bool control = key->modifiers() == Qt::ControlModifier;
+    const bool copy = control && key->key() == Qt::Key_C;
+    const bool paste = control && key->key() == Qt::Key_V;
+    if (!enter && !copy && !paste) return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Claimed here so that neither the line's own editing keys nor the shortcut map take
+        // them; the key press that follows runs the command once.
+        event->accept();
+        return true;
+    }
+    if (enter)
+        SelectAll();
+    else if (copy)
+        Copyselection1->trigger();
+    else
+        Paste1->trigger();
+    return true;
+}
+
+void TReckonwiseMainForm::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TReckonwiseMainForm::FormShow() {
+    ArrangeGroups();
+    Edit1->setFocus();
+}
+
+void TReckonwiseMainForm::closeEvent(QCloseEvent *event) {
+    QMainWindow::closeEvent(event);
+    // Closing the calculator ends the application, even with Help or About open.
+    help->hide();
+    about->hide();
+    QCoreApplication::quit();
+}
+
+void TReckonwiseMainForm::Edit1Change() { StartEvaluation(false); }
+
+void TReckonwiseMainForm::StartEvaluation(bool force) {
+    const QString s = stripped(Edit1->text());
+    if (!force && s == lastExpression) return;
+    lastExpression = s;
+
+    // An overtaken worker is not stopped: it goes on at the lowest priority, forgotten.
+    if (currentWorker && currentWorker->isRunning())
+        currentWorker->setPriority(QThread::IdlePriority);
+    currentWorker = nullptr;
+
+    Label5->setText(QString());
+    Label5->adjustSize();
+    updateConversion(QString());
+    UpdateHistory();
+
+    auto *worker = new NumberThread(s, this);
+    currentWorker = worker;
+    worker->start();
+
+    CalculatingTimer->stop();
+    CalculatingTimer->setInterval(1000);
+    CalculatingTimer->start();
+}
+
+void TReckonwiseMainForm::CalculatingTimerTick() {
+    if (currentWorker && currentWorker->isRunning() && Label5->text().isEmpty()) {
+        Label5->setText(QStringLiteral("Calculating..."));
+        Label5->adjustSize();
+    }
+    CalculatingTimer->stop();
+}
+
+void TReckonwiseMainForm::ShowResult(const QString &result, const QString &expression,
+                                     const EvaluationSettings &computedUnder) {
+    // A worker abandoned by a Settings change carries the same text as its successor;
+    // its result belongs to the old setting and is not shown.
+    if (stripped(Edit1->text()) == expression && computedUnder == EvaluationSettings::current()) {
+        Label5->setText(result);
+        Label5->adjustSize();
+        if (GroupBox3->isVisibleTo(this)) updateConversion(result);
+    }
+    for (int row = 1; row < historyRowCount(); ++row) {
+        if (historyCell(row, 1).isEmpty() && stripped(historyCell(row, 0)) == expression)
+            setHistoryCell(row, 1, result);
+    }
+}
+
+void TReckonwiseMainForm::InsertText(const QString &s) {
+    int start = Edit1->hasSelectedText() ? Edit1->selectionStart() : Edit1->cursorPosition();
+    Insertion insertion = insertText(Edit1->text().toStdU16String(), start,
+                                     int(Edit1->selectedText().size()), s.toStdU16String());
+    Edit1->setText(QString::fromStdU16String(insertion.text));
+    Edit1->setFocus();
+    Edit1->setCursorPosition(insertion.caret);
+}
+
+void TReckonwiseMainForm::SelectAll() {
+    Edit1->setFocus();
+    Edit1->selectAll();
+    addHistoryRow();
+}
+
+void TReckonwiseMainForm::ArrangeGroups() {
+    const GroupArrangement a =
+        arrangeGroups(Buttons1->isChecked(), GroupBox2->height(), Converter1->isChecked(),
+                      GroupBox3->height(), History1->isChecked());
+    const int width = centralWidget()->width() - 16;
+    GroupBox2->setVisible(Buttons1->isChecked());
+    if (Buttons1->isChecked()) GroupBox2->move(8, a.buttonsTop);
+    GroupBox3->setVisible(Converter1->isChecked());
+    if (Converter1->isChecked()) GroupBox3->move(8, a.converterTop);
+    GroupBox4->setVisible(History1->isChecked());
+    if (History1->isChecked()) GroupBox4->setGeometry(8, a.historyTop, width, historyGroupHeight);
+
+    // The computed height is the outer height, frame included; where there is no frame
+    // (the offscreen platform) it is the window's own height.
+    if (layout()) layout()->activate();
+    const int frame = frameGeometry().height() - geometry().height();
+    const int windowHeight = a.windowHeight - frame;
+    const int clientHeight = windowHeight - centralWidget()->y();
+    historyBottomMargin = clientHeight - (a.historyTop + historyGroupHeight);
+    resize(this->width(), windowHeight);
+    if (History1->isChecked()) GroupBox4->resize(width, historyGroupHeight);
+    layoutChildren();
+
+    if (GroupBox3->isVisibleTo(this)) updateConversion(Label5->text());
+}
+
+void TReckonwiseMainForm::updateConversion(const QString &) {
+    // The converter panel fills GroupBox3 later; until then there is nothing to convert.
+}

@@ -1,0 +1,108 @@
+#pragma once
+// TReckonwiseMainForm: the calculator window. One expression line whose result is shown
+// live beneath it (evaluated on NumberThread workers), the Settings menus, the clipboard
+// commands, and three optional group boxes below the line: the button pad, the converter
+// and the history grid.
+
+#include "number/Settings.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <array>
+
+class NumberThread;
+class QAction;
+class QActionGroup;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QTableWidget;
+class QTimer;
+class THelpForm;
+class TBrindlewoodForm;
+
+// The settings a result was computed and formatted under.
+struct EvaluationSettings {
+    AngleUnit angleUnit;
+    std::int32_t rangeBits;
+    bool rangeSigned;
+    OutputFormat format;
+
+    static EvaluationSettings current();
+    bool operator==(const EvaluationSettings &) const = default;
+};
+
+class TReckonwiseMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TReckonwiseMainForm(QWidget *parent = nullptr);
+    ~TReckonwiseMainForm() override;
+
+    // Starts an evaluation of the expression line; force re-evaluates an unchanged text.
+    void StartEvaluation(bool force);
+    // A worker's delivery. The result label takes it only while the line still shows the
+    // expression and the settings are still those it was computed under; waiting history
+    // rows of the expression take it in any case.
+    void ShowResult(const QString &result, const QString &expression,
+                    const EvaluationSettings &computedUnder);
+    void ShowResult(const QString &result, const QString &expression) {
+        ShowResult(result, expression, EvaluationSettings::current());
+    }
+    // Replaces the line's selection by s (or inserts s at the caret).
+    void InsertText(const QString &s);
+    // Focuses the line, selects all of it and opens a new empty history row.
+    void SelectAll();
+    void ArrangeGroups();
+    void UpdateHistory();
+
+    THelpForm *helpForm() const { return help; }
+    TBrindlewoodForm *aboutForm() const { return about; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void createButtonPad();
+    void createHistory();
+    void createMenus();
+    void layoutChildren();
+    void FormShow();
+    void Edit1Change();
+    void CalculatingTimerTick();
+    void updateConversion(const QString &result);
+
+    // History grid rows as the designed grid counts them: row 0 is the header.
+    int historyRowCount() const;
+    QString historyCell(int row, int column) const;
+    void setHistoryCell(int row, int column, const QString &text);
+    void addHistoryRow();
+
+    QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4;
+    QLineEdit *Edit1;
+    QLabel *Label1, *Label5;
+    std::array<QPushButton *, 60> buttons{};
+    QFrame *Panel1;
+    QTableWidget *StringGrid1;
+    QScrollBar *historyScrollBar;
+    QMenu *PopupMenu1;
+    QAction *Copyselection1, *Paste1, *Buttons1, *Converter1, *History1;
+    QTimer *CalculatingTimer;
+
+    THelpForm *help;
+    TBrindlewoodForm *about;
+
+    QPointer<NumberThread> currentWorker;
+    QString lastExpression;
+    // Distance from the history group's bottom to the window's client bottom, kept while
+    // the user resizes the window (the group is anchored to all four sides).
+    int historyBottomMargin = 8;
+};

@@ -1,0 +1,50 @@
+#include "windowmodel/editing.h"
+
+#include <algorithm>
+
+Insertion insertText(std::u16string_view text, int selectionStart, int selectionLength,
+                     std::u16string_view s) {
+    const int size = int(text.size());
+    int p = std::clamp(selectionStart, 0, size);
+    int end = std::clamp(p + std::max(selectionLength, 0), p, size);
+    std::u16string result(text.substr(0, std::size_t(p)));
+    result += s;
+    result += text.substr(std::size_t(end));
+    return Insertion{std::move(result), p + int(s.size())};
+}
+
+bool isSubsequence(std::u16string_view a, std::u16string_view b) {
+    std::size_t i = 0;
+    for (char16_t c : b)
+        if (i < a.size() && a[i] == c) ++i;
+    return i == a.size();
+}
+
+HistoryStep historyStepFor(std::u16string_view typed, std::u16string_view lastRow) {
+    if (typed.empty()) return lastRow.empty() ? HistoryStep::nothing : HistoryStep::addEmptyRow;
+    if (isSubsequence(lastRow, typed)) return HistoryStep::rewriteLastRow;
+    if (!isSubsequence(typed, lastRow)) return HistoryStep::addRow;
+    return HistoryStep::keep;
+}
+
+GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter,
+                               int converterHeight, bool history) {
+    // The expression group ends at 8 + 89; the others follow 5 pixels apart.
+    GroupArrangement a{0, 0, 0, 157};
+    int top = 8 + 89 + 5;
+    if (buttons) {
+        a.buttonsTop = top;
+        top += buttonsHeight + 5;
+        a.windowHeight += buttonsHeight + 5;
+    }
+    if (converter) {
+        a.converterTop = top;
+        top += converterHeight + 5;
+        a.windowHeight += converterHeight + 5;
+    }
+    if (history) {
+        a.historyTop = top;
+        a.windowHeight += historyGroupHeight + 5;
+    }
+    return a;
+}

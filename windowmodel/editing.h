@@ -1,0 +1,38 @@
+#pragma once
+// The text rules of the window that draw nothing: inserting into the expression line, how
+// the history's last row follows the line, and the heights of the shown group boxes.
+
+#include <string>
+#include <string_view>
+
+// The expression line after inserting s over the selection [start, start + length) of text,
+// and where the caret ends (just behind s).
+struct Insertion {
+    std::u16string text;
+    int caret;
+};
+Insertion insertText(std::u16string_view text, int selectionStart, int selectionLength,
+                     std::u16string_view s);
+
+// True when the characters of a occur in b in the same order (not necessarily adjacent).
+bool isSubsequence(std::u16string_view a, std::u16string_view b);
+
+// What happens to the history when an evaluation of the line `typed` starts, given the
+// expression of the last row.
+enum class HistoryStep {
+    addEmptyRow,    // the line was emptied: a new empty row waits for the next expression
+    nothing,        // the line was emptied and the last row is already empty
+    rewriteLastRow, // the line grew from the last row (or equals it): the row follows it
+    addRow,         // an unrelated expression: a new row
+    keep,           // the line is a shortened form of the last row: leave it alone
+};
+HistoryStep historyStepFor(std::u16string_view typed, std::u16string_view lastRow);
+
+// The tops of the three optional group boxes and the window's outer height.
+struct GroupArrangement {
+    int buttonsTop, converterTop, historyTop; // meaningful for the shown ones only
+    int windowHeight;
+};
+inline constexpr int historyGroupHeight = 200;
+GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter,
+                               int converterHeight, bool history);
