@@ -31,7 +31,9 @@ std::string integerExponentForm(const std::string &t, long long e, int grouping)
             ++p;
         }
     }
-    m.insert(std::min(p, m.size()), ",");
+    // Built by appending: g++ 12 at -O3 misreads insert() as an overlapping copy.
+    const std::size_t cut = std::min(p, m.size());
+    m = m.substr(0, cut) + ',' + m.substr(cut);
     while (m.size() > p && (m.back() == '0' || m.back() == ','))
         m.pop_back();
     return m + "e" + std::to_string(e);
@@ -59,8 +61,10 @@ std::string normalInteger(const BigInteger &x) {
 }
 
 std::string radixText(const BigInteger &x, unsigned short base, const char *prefix) {
-    std::string digits = unsignedToText(x.getMagnitude(), base);
-    return (x.getSign() == BigInteger::negative ? "-" : "") + std::string(prefix) + digits;
+    std::string text = x.getSign() == BigInteger::negative ? "-" : "";
+    text += prefix;
+    text += unsignedToText(x.getMagnitude(), base);
+    return text;
 }
 
 void scientificCleanUp(std::string &s) {

@@ -1,6 +1,9 @@
 // reckonwise-eval: evaluates expressions from the command line or standard input and prints
 // one result text per expression, formatted as the window would show it.
 
+#include "converter/TextList.h"
+#include "converter/catalogue/catalogue.h"
+#include "converter/conversionText.h"
 #include "number/Number.h"
 #include "number/Settings.h"
 #include "number/evaluator.h"
@@ -21,7 +24,7 @@ namespace {
 constexpr const char *programName = "reckonwise-eval";
 
 constexpr const char *usageText =
-    R"(usage: reckonwise-eval [OPTIONS] [EXPRESSION ...]
+    R"usage(usage: reckonwise-eval [OPTIONS] [EXPRESSION ...]
 
 Evaluates each EXPRESSION and prints its result on a line of its own (an empty line when
 it has no value). Without an EXPRESSION, evaluates each line of standard input.
@@ -30,11 +33,17 @@ it has no value). Without an EXPRESSION, evaluates each line of standard input.
   --angle A    degrees (default), radians, grads
   --range R    unlimited (default), uint8, int8, uint16, int16, uint32, int32, uint64, int64
   --kind       print integer, float or novalue and a tab before each result
+  --catalogue  print the converter's prefixes and units, one tab-separated line each
+  --convert CATEGORY FROM TO VALUE
+               print the converter's line for VALUE converted from unit FROM to unit TO
+               of CATEGORY; each is a list index or the exact text of the list item
+  --from-prefix P, --to-prefix Q
+               prefixes for --convert (index or list text; default "(normal, no prefix)")
   --help       print this text
   --           end of the options (arguments that begin with "--" are options before it)
 
 Options hold for the whole run; values may also be given as --format=F, --angle=A, --range=R.
-)";
+)usage";
 
 struct ValueRange {
     std::int32_t bits;
@@ -76,6 +85,9 @@ struct Options {
     ValueRange range{0, true};
     bool showKind = false;
     bool help = false;
+    bool catalogue = false;
+    std::vector<std::string> convert; // CATEGORY FROM TO VALUE
+    std::optional<std::string> fromPrefix, toPrefix;
     std::vector<std::string> expressions;
 
     static Options parse(int argc, char **argv) {
@@ -113,6 +125,17 @@ struct Options {
             } else if (name == "--kind") {
                 noValue();
                 o.showKind = true;
+            } else if (name == "--catalogue") {
+                noValue();
+                o.catalogue = true;
+            } else if (name == "--convert") {
+                noValue();
+                if (i + 4 >= argc) throw UsageError{"option '--convert' needs CATEGORY FROM TO VALUE"};
+                for (int k = 0; k < 4; ++k) o.convert.emplace_back(argv[++i]);
+            } else if (name == "--from-prefix") {
+                o.fromPrefix = std::string(value());
+            } else if (name == "--to-prefix") {
+                o.toPrefix = std::string(value());
             } else if (name == "--help") {
                 noValue();
                 o.help = true;
@@ -167,6 +190,68 @@ void run(const Options &o) {
     }
 }
 
+std::string u8(std::u16string_view s) { return utf16ToUtf8(s); }
+
+void printCatalogue() {
+    std::string out;
+    int index = 0;
+    for (const CataloguePrefix &p : cataloguePrefixes()) {
+        out += "prefix\t" + std::to_string(index++) + "\t" + u8(p.name) + "\t" +
+               u8(p.abbreviation) + "\t" + u8(p.factor) + "\n";
+    }
+    for (int c = 0; c < categoryCount; ++c) {
+        const CatalogueSection &section = *catalogueSections()[std::size_t(c)];
+        for (std::size_t u = 0; u < section.rows.size(); ++u) {
+            const CatalogueRow &r = section.rows[u];
+            out += "unit\t" + std::to_string(c) + "\t" + u8(section.caption) + "\t" +
+                   std::to_string(u) + "\t" + u8(r.name) + "\t" + u8(r.abbreviation) + "\t" +
+                   u8(r.factor) + "\t" + std::to_string(r.prefixPower) + "\t" +
+                   u8(r.toBaseFormula) + "\t" + u8(r.fromBaseFormula) +
+                   (int(u) == section.baseUnit ? "\tbase" : "") + "\n";
+        }
+    }
+    std::cout << out << std::flush;
+}
+
+// The index of an item given as its index or its exact text.
+int pick(const std::vector<std::u16string> &items, const std::string &given, const char *what) {
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (utf16ToUtf8(items[i]) == given) return int(i);
+    if (!given.empty() && given.find_first_not_of("0123456789") == std::string::npos &&
+        given.size() < 10) {
+        std::size_t i = std::stoul(given);
+        if (i < items.size()) return int(i);
+    }
+    throw UsageError{"unknown " + std::string(what) + " '" + given + "'"};
+}
+
+int convert(const Options &o) {
+    StandaloneConverter c;
+    int p = defaultPrefix, q = defaultPrefix, from = 0, to = 0;
+    try {
+        c.converter.initConverter();
+        int category = pick(c.category.items, o.convert[0], "category");
+        c.converter.fillUnits(category);
+        from = pick(c.fromUnit.items, o.convert[1], "unit");
+        to = pick(c.toUnit.items, o.convert[2], "unit");
+        if (o.fromPrefix) p = pick(c.fromPrefix.items, *o.fromPrefix, "prefix");
+        if (o.toPrefix) q = pick(c.toPrefix.items, *o.toPrefix, "prefix");
+    } catch (const UsageError &e) {
+        std::cerr << programName << ": " << e.message << " (see --help)\n";
+        return 2;
+    }
+    const std::string &value = o.convert[3];
+    try {
+        std::u16string line = conversionText(stripWhiteSpace(utf8ToUtf16(value)), c.converter,
+                                             from, p, to, q, o.format);
+        std::cout << utf16ToUtf8(line) << '\n';
+    } catch (const char *failure) {
+        std::cout << '\n';
+        std::cerr << programName << ": " << value << ": " << failure << '\n';
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -181,9 +266,21 @@ int main(int argc, char **argv) {
         std::cout << usageText;
         return 0;
     }
+    if ((options.fromPrefix || options.toPrefix) && options.convert.empty()) {
+        std::cerr << programName << ": option '--from-prefix' and '--to-prefix' need --convert (see --help)\n";
+        return 2;
+    }
     settings::setOutputFormat(options.format);
     settings::setAngleUnit(options.angle);
     settings::setValueRange(options.range.bits, options.range.isSigned);
-    runWithLargeStack([&] { run(options); });
-    return 0;
+    int status = 0;
+    runWithLargeStack([&] {
+        if (options.catalogue)
+            printCatalogue();
+        else if (!options.convert.empty())
+            status = convert(options);
+        else
+            run(options);
+    });
+    return status;
 }

@@ -8,7 +8,9 @@
 
 namespace {
 
-QString qs(std::u16string_view s) { return QString::fromUtf16(s.data(), qsizetype(s.size())); }
+QString qs(std::u16string_view s) {
+    return QString::fromUtf16(s.data(), qsizetype(s.size()));
+}
 
 } // namespace
 

@@ -34,9 +34,13 @@ GridScrollLink::GridScrollLink(QTableWidget *g, QScrollBar *bar)
     grid->parentWidget()->installEventFilter(this);
 }
 
-int GridScrollLink::rowCount() const { return grid->rowCount() + fixedRows; }
+int GridScrollLink::rowCount() const {
+    return grid->rowCount() + fixedRows;
+}
 
-int GridScrollLink::topRow() const { return fixedRows + grid->verticalScrollBar()->value(); }
+int GridScrollLink::topRow() const {
+    return fixedRows + grid->verticalScrollBar()->value();
+}
 
 void GridScrollLink::scrollGridTo(int top) {
     grid->verticalScrollBar()->setValue(top - fixedRows);
@@ -45,7 +49,8 @@ void GridScrollLink::scrollGridTo(int top) {
 int GridScrollLink::clampedTop(int top) const {
     int fit = grid->height() / (rowHeight + 1) - fixedRows;
     int columnsWidth = 2;
-    for (int c = 0; c < grid->columnCount(); ++c) columnsWidth += grid->columnWidth(c) + 1;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        columnsWidth += grid->columnWidth(c) + 1;
     if (columnsWidth >= grid->width()) --fit; // a horizontal scroll bar takes a row
     if (top > rowCount() - fit) top = rowCount() - fit;
     if (top < fixedRows && fixedRows < rowCount()) top = fixedRows;
@@ -72,13 +77,19 @@ void GridScrollLink::sync() {
 void GridScrollLink::scrolled(int action) {
     int target;
     switch (action) {
-    case QAbstractSlider::SliderToMinimum: target = scrollBar->minimum(); break;
-    case QAbstractSlider::SliderToMaximum: target = scrollBar->maximum(); break;
+    case QAbstractSlider::SliderToMinimum:
+        target = scrollBar->minimum();
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        target = scrollBar->maximum();
+        break;
     case QAbstractSlider::SliderMove:
         tracking = true;
         target = scrollBar->sliderPosition();
         break;
-    default: target = scrollBar->sliderPosition(); break; // line and page steps
+    default:
+        target = scrollBar->sliderPosition();
+        break; // line and page steps
     }
     target = clampedTop(target);
     if (target != topRow()) scrollGridTo(target);
@@ -87,7 +98,8 @@ void GridScrollLink::scrolled(int action) {
 void GridScrollLink::panelResized() {
     sync();
     int others = 0;
-    for (int c = 0; c + 1 < grid->columnCount(); ++c) others += grid->columnWidth(c) + 1;
+    for (int c = 0; c + 1 < grid->columnCount(); ++c)
+        others += grid->columnWidth(c) + 1;
     int last = grid->width() - others - 4;
     if (last >= 80) grid->setColumnWidth(grid->columnCount() - 1, last);
     sync();
@@ -103,9 +115,10 @@ void prepareStringGrids(QWidget *window) {
     for (QTableWidget *grid : grids) {
         QWidget *panel = grid->parentWidget();
         if (!panel || qstrcmp(panel->metaObject()->className(), "QFrame") != 0) {
-            QMessageBox::critical(nullptr, QString(),
-                                  QStringLiteral("Error: StringGrid parent has to be panel. Form: ") +
-                                      window->objectName());
+            QMessageBox::critical(
+                nullptr, QString(),
+                QStringLiteral("Error: StringGrid parent has to be panel. Form: ") +
+                    window->objectName());
             std::exit(1);
         }
         if (grid->columnCount() < 1) grid->setColumnCount(1);

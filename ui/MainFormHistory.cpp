@@ -23,7 +23,8 @@ void TReckonwiseMainForm::createHistory() {
 
     StringGrid1 = new QTableWidget(1, 2, Panel1);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setHorizontalHeaderLabels({QStringLiteral("Expression"), QStringLiteral("Result")});
+    StringGrid1->setHorizontalHeaderLabels(
+        {QStringLiteral("Expression"), QStringLiteral("Result")});
     StringGrid1->setColumnWidth(0, 300);
 
     prepareStringGrids(this);
@@ -47,7 +48,9 @@ void TReckonwiseMainForm::createHistory() {
     StringGrid1->setContextMenuPolicy(Qt::DefaultContextMenu);
 }
 
-int TReckonwiseMainForm::historyRowCount() const { return StringGrid1->rowCount() + 1; }
+int TReckonwiseMainForm::historyRowCount() const {
+    return StringGrid1->rowCount() + 1;
+}
 
 QString TReckonwiseMainForm::historyCell(int row, int column) const {
     const QTableWidgetItem *item = StringGrid1->item(row - 1, column);
@@ -64,14 +67,19 @@ void TReckonwiseMainForm::setHistoryCell(int row, int column, const QString &tex
     item->setText(text);
 }
 
-void TReckonwiseMainForm::addHistoryRow() { StringGrid1->setRowCount(StringGrid1->rowCount() + 1); }
+void TReckonwiseMainForm::addHistoryRow() {
+    StringGrid1->setRowCount(StringGrid1->rowCount() + 1);
+}
 
 void TReckonwiseMainForm::UpdateHistory() {
     const QString typed = Edit1->text();
     const int last = historyRowCount() - 1;
     switch (historyStepFor(typed.toStdU16String(), historyCell(last, 0).toStdU16String())) {
-    case HistoryStep::nothing: return;
-    case HistoryStep::addEmptyRow: addHistoryRow(); return;
+    case HistoryStep::nothing:
+        return;
+    case HistoryStep::addEmptyRow:
+        addHistoryRow();
+        return;
     case HistoryStep::rewriteLastRow:
         setHistoryCell(last, 0, typed);
         setHistoryCell(last, 1, QString());
@@ -81,7 +89,8 @@ void TReckonwiseMainForm::UpdateHistory() {
         setHistoryCell(last + 1, 0, typed);
         setHistoryCell(last + 1, 1, QString());
         break;
-    case HistoryStep::keep: break;
+    case HistoryStep::keep:
+        break;
     }
     StringGrid1->setCurrentCell(StringGrid1->rowCount() - 1, 0);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -14,10 +14,10 @@ NumberThread::NumberThread(const QString &expressionText, TReckonwiseMainForm *t
     setObjectName(QStringLiteral("NumberThread")); // the thread's name in debuggers
     setStackSize(stackBytes);
     connect(this, &QThread::finished, this, &QObject::deleteLater);
+    ++runningCount; // counted from the start, so a worker not yet scheduled is not missed
 }
 
 void NumberThread::run() {
-    ++runningCount;
     struct Finished {
         ~Finished() { --runningCount; }
     } finished;

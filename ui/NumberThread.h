@@ -25,7 +25,7 @@ public:
     QString result;
     Number *value = nullptr; // owned by numberCache
 
-    // Workers whose run has not ended yet, current or abandoned.
+    // Workers made and not yet at the end of their run, current or abandoned.
     static int running() { return runningCount.load(); }
 
     // Tests make every evaluation take at least this long, to see what a slow one shows.

@@ -2,6 +2,8 @@
 
 #include "number/textUtils.h"
 #include "ui/BrindlewoodForm.h"
+#include "ui/ConverterPanel.h"
+#include "ui/ExpressionEdit.h"
 #include "ui/GridScrollLink.h"
 #include "ui/HelpForm.h"
 #include "ui/NumberThread.h"
@@ -14,6 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,14 +25,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QContextMenuEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 
 namespace {
 
-QString qs(std::u16string_view s) { return QString::fromUtf16(s.data(), qsizetype(s.size())); }
+QString qs(std::u16string_view s) {
+    return QString::fromUtf16(s.data(), qsizetype(s.size()));
+}
 
 QString stripped(const QString &text) {
     return QString::fromStdU16String(stripWhiteSpace(text.toStdU16String()));
@@ -65,6 +69,7 @@ TReckonwiseMainForm::TReckonwiseMainForm(QWidget *parent) : QMainWindow(parent) 
     createControls();
     createMenus();
     createHistory();
+    converterPanel = new ConverterPanel(GroupBox3, Label5);
     createButtonPad();
 
     help = new THelpForm(this);
@@ -75,7 +80,9 @@ TReckonwiseMainForm::TReckonwiseMainForm(QWidget *parent) : QMainWindow(parent) 
     qApp->installEventFilter(this);
 }
 
-TReckonwiseMainForm::~TReckonwiseMainForm() { qApp->removeEventFilter(this); }
+TReckonwiseMainForm::~TReckonwiseMainForm() {
+    qApp->removeEventFilter(this);
+}
 
 void TReckonwiseMainForm::createControls() {
     auto *client = new QWidget(this);
@@ -96,7 +103,7 @@ void TReckonwiseMainForm::createControls() {
     GroupBox3->hide();
     GroupBox4->hide();
 
-    Edit1 = new QLineEdit(GroupBox1);
+    Edit1 = new ExpressionEdit(GroupBox1);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setFont(tahoma(13));
     Edit1->setGeometry(8, 18, 532, 24);
@@ -113,7 +120,8 @@ void TReckonwiseMainForm::createControls() {
     Label5->setFont(tahoma(13));
     Label5->setTextFormat(Qt::PlainText);
     Label5->setTextInteractionFlags(Qt::NoTextInteraction);
-    Label5->move(54, 57);
+    // Designed at 54; a fallback font wider than Tahoma pushes it right of "Result: ".
+    Label5->move(std::max(54, Label1->x() + Label1->width() + 2), 57);
     Label5->adjustSize();
 }
 
@@ -121,9 +129,13 @@ void TReckonwiseMainForm::createButtonPad() {
     for (int i = 0; i < padButtonCount; ++i) {
         const PadButton &b = padButtons[std::size_t(i)];
         // "&" would mark a mnemonic; doubled, it shows as itself.
-        auto *button = new QPushButton(qs(b.caption).replace(u'&', QStringLiteral("&&")), GroupBox2);
+        auto *button =
+            new QPushButton(qs(b.caption).replace(u'&', QStringLiteral("&&")), GroupBox2);
         button->setObjectName(QStringLiteral("Button%1").arg(i + 1));
         button->setGeometry(b.left, b.top, b.width, b.height);
+        // A click must not take the focus: the line would drop its selection, and the
+        // button would insert at the caret instead of replacing the selected characters.
+        button->setFocusPolicy(Qt::TabFocus);
         connect(button, &QPushButton::clicked, this, [this, &b] {
             if (b.caret == CaretAfterInsert::selectAll) return SelectAll();
             InsertText(qs(b.inserts));
@@ -201,11 +213,13 @@ void TReckonwiseMainForm::createMenus() {
         const char *name, *caption;
         OutputFormat format;
     };
-    for (const FormatItem &f : {FormatItem{"Normal1", "Normal", Normal}, {"Full1", "Full", Full},
+    for (const FormatItem &f : {FormatItem{"Normal1", "Normal", Normal},
+                                {"Full1", "Full", Full},
                                 {"Scientific1", "Scientific", Scientific},
                                 {"Engineer1", "Engineer", Engineer},
                                 {"Hexadecimal1", "Hexadecimal", Hexadecimal},
-                                {"Octal1", "Octal", Octal}, {"Binary1", "Binary", Binary}}) {
+                                {"Octal1", "Octal", Octal},
+                                {"Binary1", "Binary", Binary}}) {
         OutputFormat format = f.format;
         setting(formats, f.name, f.caption, format == Normal,
                 [format] { settings::setOutputFormat(format); });
@@ -217,9 +231,11 @@ void TReckonwiseMainForm::createMenus() {
         AngleUnit unit;
     };
     for (const AngleItem &u : {AngleItem{"Degrees1", "Degrees", Degrees},
-                               {"Radians1", "Radians", Radians}, {"Grads1", "Grads", Grads}}) {
+                               {"Radians1", "Radians", Radians},
+                               {"Grads1", "Grads", Grads}}) {
         AngleUnit unit = u.unit;
-        setting(angles, u.name, u.caption, unit == Degrees, [unit] { settings::setAngleUnit(unit); });
+        setting(angles, u.name, u.caption, unit == Degrees,
+                [unit] { settings::setAngleUnit(unit); });
     }
 
     auto ranges = submenu("Valuerange1", "Value range");
@@ -262,7 +278,8 @@ void TReckonwiseMainForm::createMenus() {
 void TReckonwiseMainForm::layoutChildren() {
     QWidget *client = centralWidget();
     const int width = client->width() - 16;
-    for (QGroupBox *g : {GroupBox1, GroupBox2, GroupBox3, GroupBox4}) g->resize(width, g->height());
+    for (QGroupBox *g : {GroupBox1, GroupBox2, GroupBox3, GroupBox4})
+        g->resize(width, g->height());
     Edit1->resize(GroupBox1->width() - 20, Edit1->height());
     if (!GroupBox4->isHidden()) {
         int height = client->height() - GroupBox4->y() - historyBottomMargin;
@@ -334,7 +351,9 @@ void TReckonwiseMainForm::closeEvent(QCloseEvent *event) {
     QCoreApplication::quit();
 }
 
-void TReckonwiseMainForm::Edit1Change() { StartEvaluation(false); }
+void TReckonwiseMainForm::Edit1Change() {
+    StartEvaluation(false);
+}
 
 void TReckonwiseMainForm::StartEvaluation(bool force) {
     const QString s = stripped(Edit1->text());
@@ -348,7 +367,7 @@ void TReckonwiseMainForm::StartEvaluation(bool force) {
 
     Label5->setText(QString());
     Label5->adjustSize();
-    updateConversion(QString());
+    converterPanel->clearConversion();
     UpdateHistory();
 
     auto *worker = new NumberThread(s, this);
@@ -424,6 +443,6 @@ void TReckonwiseMainForm::ArrangeGroups() {
     if (GroupBox3->isVisibleTo(this)) updateConversion(Label5->text());
 }
 
-void TReckonwiseMainForm::updateConversion(const QString &) {
-    // The converter panel fills GroupBox3 later; until then there is nothing to convert.
+void TReckonwiseMainForm::updateConversion(const QString &result) {
+    converterPanel->updateConversion(result);
 }

@@ -11,6 +11,7 @@
 #include <QString>
 #include <array>
 
+class ConverterPanel;
 class NumberThread;
 class QAction;
 class QActionGroup;
@@ -97,6 +98,7 @@ private:
     QAction *Copyselection1, *Paste1, *Buttons1, *Converter1, *History1;
     QTimer *CalculatingTimer;
 
+    ConverterPanel *converterPanel;
     THelpForm *help;
     TBrindlewoodForm *about;
 

@@ -7,9 +7,9 @@
 #include <string_view>
 
 enum class CaretAfterInsert {
-    after,      // behind the inserted text
-    inside,     // one character back, between "(" and ")"
-    selectAll,  // the "Select all" button: nothing is inserted
+    after,     // behind the inserted text
+    inside,    // one character back, between "(" and ")"
+    selectAll, // the "Select all" button: nothing is inserted
 };
 
 struct PadButton {

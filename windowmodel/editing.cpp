@@ -27,8 +27,8 @@ HistoryStep historyStepFor(std::u16string_view typed, std::u16string_view lastRo
     return HistoryStep::keep;
 }
 
-GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter,
-                               int converterHeight, bool history) {
+GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter, int converterHeight,
+                               bool history) {
     // The expression group ends at 8 + 89; the others follow 5 pixels apart.
     GroupArrangement a{0, 0, 0, 157};
     int top = 8 + 89 + 5;
@@ -47,4 +47,10 @@ GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter,
         a.windowHeight += historyGroupHeight + 5;
     }
     return a;
+}
+
+int dropDownWidth(int widestItemText, int room, int comboWidth) {
+    int w = widestItemText + 28;
+    if (room > 0 && room < w) w = room;
+    return std::max(w, comboWidth);
 }

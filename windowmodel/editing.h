@@ -34,5 +34,10 @@ struct GroupArrangement {
     int windowHeight;
 };
 inline constexpr int historyGroupHeight = 200;
-GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter,
-                               int converterHeight, bool history);
+GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter, int converterHeight,
+                               bool history);
+
+// The width of an opened drop-down list: wide enough for its widest item text (plus 28
+// pixels), but no wider than the room to the screen's right edge (when that is positive),
+// and never narrower than the combo box itself.
+int dropDownWidth(int widestItemText, int room, int comboWidth);

@@ -44,6 +44,18 @@ check unknown-option  ''                          2 ''                        '*
 check missing-value   ''                          2 ''                        '*--format*'     --format
 check bad-format      ''                          2 ''                        '*purple*'       --format purple 1
 check bad-range       ''                          2 ''                        '*int7*'         --range=int7 1
+check convert         ''                          0 $'5 ft = 1,524 m\n'      ''               --convert Length 'foot [ft]' 'meter [m]' 5
+check convert-prefix  ''                          0 $'1 km\u00b2 = 1000000 m\u00b2\n' '' --convert 1 26 26 1 --from-prefix 'kilo- [k]'
+check convert-full    ''                          0 $'1 Yim = 1208925819614629174706176 m\n' '' --format full --convert 0 33 33 1 --from-prefix 28
+check convert-unknown ''                          2 ''                        '*parsec*'       --convert Length parsec 33 1
+
+catalogue="$("$bin" --catalogue)"
+if [[ $(grep -c '^prefix' <<<"$catalogue") != 29 || $(grep -c '^unit' <<<"$catalogue") != 780 ||
+      $(grep -c 'base$' <<<"$catalogue") != 18 ]] ||
+    ! grep -qx $'unit\t17\tCurrency (updated 19.4.2010)\t97\tEuro\tEUR\t1\t1\t\t\tbase' <<<"$catalogue"; then
+    echo "FAIL catalogue: 29 prefixes, 780 units and 18 base units expected"
+    failed=1
+fi
 
 if [[ $("$bin" --help) != usage:* ]]; then
     echo "FAIL help: --help does not print the usage"

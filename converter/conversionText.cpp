@@ -1,0 +1,29 @@
+#include "converter/conversionText.h"
+
+#include "number/evaluator.h"
+#include "number/format.h"
+
+std::u16string conversionText(std::u16string_view value, const Unit &from, const Unit &fromPrefix,
+                              const Unit &to, const Unit &toPrefix, OutputFormat format) {
+    Number &converted =
+        evaluateExpression(buildConversionExpression(value, from, fromPrefix, to, toPrefix));
+    std::u16string line;
+    if (!from.abbreviation.empty()) {
+        line = formatNumber(evaluateExpression(value), format);
+        if (!line.empty()) line += u" " + fromPrefix.abbreviation + from.abbreviation + u" = ";
+    }
+    const std::u16string result = formatNumber(converted, format);
+    line += result;
+    if (!result.empty() && !to.abbreviation.empty())
+        line += u" " + toPrefix.abbreviation + to.abbreviation;
+    return line;
+}
+
+std::u16string conversionText(std::u16string_view value, const Converter &c, int from,
+                              int fromPrefix, int to, int toPrefix, OutputFormat format) {
+    auto inside = [](int i, std::size_t size) { return i >= 0 && std::size_t(i) < size; };
+    if (!inside(from, c.units.size()) || !inside(to, c.units.size())) return {};
+    if (!inside(fromPrefix, c.prefixes.size()) || !inside(toPrefix, c.prefixes.size())) return {};
+    return conversionText(value, c.units[std::size_t(from)], c.prefixes[std::size_t(fromPrefix)],
+                          c.units[std::size_t(to)], c.prefixes[std::size_t(toPrefix)], format);
+}

@@ -1,0 +1,113 @@
+#include "ui/ConverterPanel.h"
+
+#include "converter/conversionText.h"
+#include "ui/PickComboBox.h"
+#include "ui/fonts.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <array>
+#include <new>
+
+namespace {
+
+// A combo box seen as one of the converter's lists. Selections made through it raise no
+// change event.
+class ComboList : public ConverterList {
+public:
+    explicit ComboList(PickComboBox *box) : box(box) {}
+    void clear() override {
+        QSignalBlocker block(box);
+        box->clear();
+    }
+    void append(const std::u16string &text) override {
+        QSignalBlocker block(box);
+        box->addItem(QString::fromStdU16String(text));
+    }
+    void select(int index) override {
+        QSignalBlocker block(box);
+        box->setCurrentIndex(index);
+    }
+    int selected() const override { return box->currentIndex(); }
+
+private:
+    PickComboBox *box;
+};
+
+} // namespace
+
+struct ConverterPanel::Lists {
+    ComboList category, fromUnit, toUnit, fromPrefix, toPrefix;
+};
+
+ConverterPanel::ConverterPanel(QGroupBox *group, QLabel *resultLabel)
+    : QObject(group), Label5(resultLabel) {
+    createControls(group);
+    lists = std::make_unique<Lists>(Lists{ComboList(ComboBox1), ComboList(ComboBox2),
+                                          ComboList(ComboBox3), ComboList(ComboBox4),
+                                          ComboList(ComboBox5)});
+    converter = std::make_unique<Converter>(lists->category, lists->fromUnit, lists->toUnit,
+                                            lists->fromPrefix, lists->toPrefix);
+    converter->initConverter();
+
+    connect(ComboBox1, &PickComboBox::picked, this, [this](int index) {
+        converter->fillUnits(index);
+        updateConversion(Label5->text());
+    });
+    for (PickComboBox *box : {ComboBox2, ComboBox3, ComboBox4, ComboBox5})
+        connect(box, &PickComboBox::picked, this, [this] { updateConversion(Label5->text()); });
+}
+
+ConverterPanel::~ConverterPanel() = default;
+
+void ConverterPanel::createControls(QGroupBox *group) {
+    auto label = [group](const char *name, const char *text, QRect r, int fontPixels) {
+        auto *l = new QLabel(QString::fromLatin1(text), group);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setFont(tahoma(fontPixels));
+        l->setGeometry(r);
+        l->adjustSize(); // labels size to their text
+        return l;
+    };
+    auto combo = [group](const char *name, QRect r) {
+        auto *c = new PickComboBox(group);
+        c->setObjectName(QString::fromLatin1(name));
+        c->setGeometry(r);
+        return c;
+    };
+    Label2 = label("Label2", "Physical quantity / unit category:", QRect(10, 24, 159, 13), 11);
+    // Created in tab order.
+    ComboBox1 = combo("ComboBox1", QRect(190, 20, 236, 21));
+    ComboBox2 = combo("ComboBox2", QRect(40, 79, 181, 21));
+    ComboBox3 = combo("ComboBox3", QRect(245, 79, 181, 21));
+    ComboBox4 = combo("ComboBox4", QRect(40, 52, 181, 21));
+    ComboBox5 = combo("ComboBox5", QRect(245, 52, 181, 21));
+    Label3 = label("Label3", "From", QRect(10, 82, 28, 13), 11);
+    Label4 = label("Label4", "To", QRect(227, 82, 16, 13), 11);
+    Label6 = label("Label6", "Result: ", QRect(8, 108, 46, 16), 13);
+    Label7 = label("Label7", " ", QRect(54, 108, 4, 16), 13);
+    Label7->move(std::max(54, Label6->x() + Label6->width() + 2), 108);
+    Label7->setTextFormat(Qt::PlainText);
+    Label7->adjustSize();
+}
+
+void ConverterPanel::updateConversion(const QString &value) {
+    QString line;
+    try {
+        line = QString::fromStdU16String(
+            conversionText(value.toStdU16String(), *converter, ComboBox2->currentIndex(),
+                           ComboBox4->currentIndex(), ComboBox3->currentIndex(),
+                           ComboBox5->currentIndex(), settings::currentOutputFormat()));
+    } catch (const char *) {
+        // An arithmetic failure leaves the line empty, like a value that does not evaluate.
+    } catch (const std::bad_alloc &) {
+    }
+    Label7->setText(line);
+    Label7->adjustSize();
+}
+
+void ConverterPanel::clearConversion() {
+    Label7->setText(QString());
+    Label7->adjustSize();
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The converter panel inside the "Converter" group box: category, prefix and unit lists,
+// and the line that shows the current result converted from one unit to another.
+
+#include "converter/Converter.h"
+
+#include <QObject>
+#include <memory>
+
+class PickComboBox;
+class QGroupBox;
+class QLabel;
+
+class ConverterPanel : public QObject {
+    Q_OBJECT
+
+public:
+    // Builds the panel's controls in group and fills its lists. resultLabel is the
+    // calculator's result label, whose text the panel converts.
+    ConverterPanel(QGroupBox *group, QLabel *resultLabel);
+    ~ConverterPanel() override;
+
+    // Recomputes the conversion line from value (a result text) and the selections.
+    void updateConversion(const QString &value);
+    void clearConversion();
+
+    Converter &model() { return *converter; }
+
+private:
+    void createControls(QGroupBox *group);
+
+    QLabel *Label5;
+    QLabel *Label2, *Label3, *Label4, *Label6, *Label7;
+    PickComboBox *ComboBox1, *ComboBox2, *ComboBox3, *ComboBox4, *ComboBox5;
+    struct Lists;
+    std::unique_ptr<Lists> lists;
+    std::unique_ptr<Converter> converter;
+};
