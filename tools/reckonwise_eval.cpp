@@ -173,7 +173,11 @@ void evaluateAndPrint(const Options &o, std::string_view expression) {
     } catch (const std::bad_alloc &) {
         failure = "out of memory";
     }
-    std::cout << line << '\n' << std::flush;
+    std::cout << line << '\n';
+    // Every answer is out before the program could wait for more input: a script that
+    // writes a line and reads the answer never stalls, and a file of expressions is not
+    // written one system call per line.
+    if (std::cin.rdbuf()->in_avail() <= 0) std::cout.flush();
     if (failure) std::cerr << programName << ": " << expression << ": " << failure << '\n';
 }
 
@@ -262,6 +266,7 @@ int main(int argc, char **argv) {
         std::cerr << programName << ": " << e.message << " (see --help)\n";
         return 2;
     }
+    std::ios::sync_with_stdio(false); // own buffers, so in_avail() sees what is buffered
     if (options.help) {
         std::cout << usageText;
         return 0;

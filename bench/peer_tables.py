@@ -1,0 +1,104 @@
+#!/usr/bin/env python3
+"""Markdown tables from a peer-harness TSV that includes reckonwise ("rw").
+
+usage: peer_tables.py RESULTS.tsv > bench/RESULTS.md
+
+One table per workload: the median wall seconds of every peer per size, reckonwise's
+ratio to GMP and to the best other (non-GMP) peer, and whether the targets hold (within
+3x of GMP, faster than every other peer). Then peak memory and the short expressions.
+"""
+import csv
+import datetime
+import os
+import platform
+import subprocess
+import sys
+from collections import OrderedDict
+
+TITLES = {"pow2": "2^N", "fac": "N!", "mul": "product of two D-digit numbers",
+          "div": "exact quotient of a 2D-digit by a D-digit number"}
+
+
+def seconds(v):
+    return None if v in ("", "-") or v.startswith(">") else float(v)
+
+
+def cpu_name():
+    try:
+        for line in open("/proc/cpuinfo"):
+            if line.startswith("model name"):
+                return line.split(":", 1)[1].strip()
+    except OSError:
+        pass
+    return platform.processor() or "unknown CPU"
+
+
+def main():
+    rows = list(csv.DictReader(open(sys.argv[1]), delimiter="\t"))
+    peers = list(OrderedDict.fromkeys(r["peer"] for r in rows if r["peer"] != "c-ld"))
+    others = [p for p in peers if p not in ("gmp", "rw")]
+    out = []
+    out.append("# Reckonwise beside its peers\n")
+    out.append(f"Measured {datetime.datetime.utcnow():%Y-%m-%d %H:%M} UTC with "
+               "`bench/compare-peers.sh` (the shared peer harness plus `reckonwise-eval "
+               "--format full`), all peers in one run on the same machine: "
+               f"{os.cpu_count()} cores, {cpu_name()}, {platform.system()} {platform.release()}.\n")
+    out.append("Whole-process medians in seconds (start-up, parsing, computing, printing every "
+               "digit). `rw/gmp` must stay at or below 3x; `rw/best` (the best of the other "
+               "peers) below 1x.\n")
+    for w, title in TITLES.items():
+        sizes = list(OrderedDict.fromkeys(r["size"] for r in rows if r["workload"] == w))
+        if not sizes:
+            continue
+        out.append(f"\n## {title}\n")
+        out.append("| size | " + " | ".join(peers) + " | rw/gmp | rw/best | targets |")
+        out.append("|---:|" + "---:|" * len(peers) + "---:|---:|---|")
+        for n in sizes:
+            med = {r["peer"]: r for r in rows if r["workload"] == w and r["size"] == n}
+            cells = []
+            for p in peers:
+                r = med.get(p)
+                cells.append("-" if r is None else (r["median_s"] if r["status"] == "ok" else r["status"]))
+            rw = seconds(med["rw"]["median_s"]) if "rw" in med and med["rw"]["status"] == "ok" else None
+            gmp = seconds(med["gmp"]["median_s"]) if "gmp" in med else None
+            best = [seconds(med[p]["median_s"]) for p in others if p in med and med[p]["status"] == "ok"]
+            best = min([b for b in best if b is not None], default=None)
+            r_gmp = f"{rw / gmp:.2f}x" if rw and gmp else "-"
+            r_best = f"{rw / best:.2f}x" if rw and best else "-"
+            ok = rw is not None and gmp is not None and rw <= 3 * gmp and (best is None or rw < best)
+            out.append(f"| {n} | " + " | ".join(cells) + f" | {r_gmp} | {r_best} | {'met' if ok else 'missed'} |")
+    out.append("\n## Peak memory (MB, warm-up run) at each workload's largest size\n")
+    out.append("| workload | size | " + " | ".join(peers) + " | rw/gmp |")
+    out.append("|---|---:|" + "---:|" * len(peers) + "---:|")
+    for w in TITLES:
+        sizes = [r["size"] for r in rows if r["workload"] == w]
+        if not sizes:
+            continue
+        n = max(sizes, key=int)
+        med = {r["peer"]: r for r in rows if r["workload"] == w and r["size"] == n}
+        cells = [med[p]["peak_rss_mb"] if p in med else "-" for p in peers]
+        try:
+            ratio = f"{float(med['rw']['peak_rss_mb']) / float(med['gmp']['peak_rss_mb']):.2f}x"
+        except (KeyError, ValueError, ZeroDivisionError):
+            ratio = "-"
+        out.append(f"| {w} | {n} | " + " | ".join(cells) + f" | {ratio} |")
+    expr = [r for r in rows if r["workload"] == "expr"]
+    if expr:
+        out.append("\n## Short expressions\n")
+        out.append("Per expression: (T_K - T_1) / (K - 1) at the largest K, wall and CPU.\n")
+        out.append("| peer | T_1 s | T_K s | K | per expression wall | per expression CPU |")
+        out.append("|---|---:|---:|---:|---:|---:|")
+        for p in OrderedDict.fromkeys(r["peer"] for r in expr):
+            pr = {int(r["size"]): r for r in expr if r["peer"] == p and r["status"] == "ok"}
+            if 1 not in pr or len(pr) < 2:
+                continue
+            k = max(pr)
+            t1, tk = float(pr[1]["median_s"]), float(pr[k]["median_s"])
+            c1, ck = float(pr[1]["cpu_s"]), float(pr[k]["cpu_s"])
+            out.append(f"| {p} | {t1:.4f} | {tk:.4f} | {k} | {(tk - t1) / (k - 1) * 1e6:.1f} µs | "
+                       f"{(ck - c1) / (k - 1) * 1e6:.1f} µs |")
+    print("\n".join(out))
+
+
+if __name__ == "__main__":
+    main()
