@@ -105,7 +105,7 @@ bool findSplit(View t, Split &s) {
     if (downFrom(len - 2, [&](std::size_t i) {
             if (t[i] == u'|' && t[i + 1] == u'|') return found(i, 2, BinaryOp::logicalOr);
             if (t[i] == u'o' && t[i + 1] == u'r' && i >= 1 && t[i - 1] != u't' &&
-                t[i - 1] != u'x' && !(i >= 3 && at(t, i - 3, u"floor")))
+                t[i - 1] != u'x' && !(i >= 3 && t[i - 3] == u'f' && at(t, i - 3, u"floor")))
                 return found(i, 2, BinaryOp::logicalOr);
             return false;
         }))
@@ -113,24 +113,24 @@ bool findSplit(View t, Split &s) {
     // Logical and: "&&", and "and" that is not the end of "bitand".
     if (downFrom(len - 2, [&](std::size_t i) {
             if (t[i] == u'&' && t[i + 1] == u'&') return found(i, 2, BinaryOp::logicalAnd);
-            if (at(t, i, u"and") && i >= 1 && t[i - 1] != u't')
+            if (t[i] == u'a' && at(t, i, u"and") && i >= 1 && t[i - 1] != u't')
                 return found(i, 3, BinaryOp::logicalAnd);
             return false;
         }))
         return true;
     if (downFrom(len - 1, [&](std::size_t i) {
             if (t[i] == u'|') return found(i, 1, BinaryOp::bitwiseOr);
-            if (at(t, i, u"bitor")) return found(i, 5, BinaryOp::bitwiseOr);
+            if (t[i] == u'b' && at(t, i, u"bitor")) return found(i, 5, BinaryOp::bitwiseOr);
             return false;
         }))
         return true;
     if (downFrom(len - 1, [&](std::size_t i) {
-            return at(t, i, u"xor") && found(i, 3, BinaryOp::bitwiseXor);
+            return t[i] == u'x' && at(t, i, u"xor") && found(i, 3, BinaryOp::bitwiseXor);
         }))
         return true;
     if (downFrom(len - 1, [&](std::size_t i) {
             if (t[i] == u'&') return found(i, 1, BinaryOp::bitwiseAnd);
-            if (at(t, i, u"bitand")) return found(i, 6, BinaryOp::bitwiseAnd);
+            if (t[i] == u'b' && at(t, i, u"bitand")) return found(i, 6, BinaryOp::bitwiseAnd);
             return false;
         }))
         return true;
@@ -140,7 +140,7 @@ bool findSplit(View t, Split &s) {
             if (t[i] == u'e' && t[i + 1] == u'q' && i >= 1 && t[i - 1] != u'_')
                 return found(i, 2, BinaryOp::equal);
             if (t[i] == u'!' && t[i + 1] == u'=') return found(i, 2, BinaryOp::notEqual);
-            if (at(t, i, u"not_eq")) return found(i, 6, BinaryOp::notEqual);
+            if (t[i] == u'n' && at(t, i, u"not_eq")) return found(i, 6, BinaryOp::notEqual);
             return false;
         }))
         return true;
