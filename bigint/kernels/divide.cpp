@@ -1,10 +1,18 @@
 #include "bigint/kernels/divide.h"
 
+#include "bigint/kernels/divide_dc.h"
 #include "bigint/kernels/divide_knuth.h"
+#include "bigint/tuning_division.h"
 
 namespace bigint::kernels {
 
-// One-block divisors take the single-pass path; everything else is Knuth's long division.
+// Which algorithm serves which sizes, by the divisor's size n and the quotient's k = m + 1,
+// with T = divideDivideAndConquerThreshold (bigint/tuning_division.h):
+//   n == 1              one pass of single-block division
+//   n >= T and k >= T   recursive division (divide_dc.h): about 2.5 times a multiplication
+//                       of n blocks for k == n, whatever method serves that
+//   otherwise           Knuth's long division, n * k block products: nothing is faster when
+//                       either the divisor or the quotient is short
 void divideWithRemainder(Blocks q, Blocks u, ConstBlocks v) {
     const std::size_t n = v.size();
     assert(n >= 1 && v[n - 1] != 0 && u.size() >= n && q.size() == u.size() - n + 1);
@@ -13,6 +21,10 @@ void divideWithRemainder(Blocks q, Blocks u, ConstBlocks v) {
         for (auto &b : u)
             b = 0;
         u[0] = rem;
+        return;
+    }
+    if (n >= divideDivideAndConquerThreshold && q.size() >= divideDivideAndConquerThreshold) {
+        divideDivideAndConquer(q, u, v);
         return;
     }
     divideKnuth(q, u, v);

@@ -3,6 +3,8 @@
 #include "bigint/kernels/add.h"
 #include "bigint/kernels/divide_knuth.h"
 #include "bigint/kernels/multiply_basecase.h"
+#include "bigint/kernels/radix_dc.h"
+#include "bigint/tuning_division.h"
 
 #include <algorithm>
 #include <bit>
@@ -77,9 +79,21 @@ std::size_t maxDigitsForBlocks(std::size_t blocks, unsigned base) {
     return (blocks * bitsPerBlock + bits - 1) / bits;
 }
 
+// Which method serves which sizes (thresholds in bigint/tuning_division.h):
+//   bases 2, 4, 8, ...  bit packing, in linear time, at every size
+//   to digits, from toDigitsDivideAndConquerThreshold blocks (without leading zero blocks),
+//   and from digits, from fromDigitsDivideAndConquerThreshold blocks of maxBlocksForDigits:
+//                       divide and conquer on powers of the base (radix_dc.h), about 2.5
+//                       (to digits) and 1.1 (from digits) times the cost of a product of
+//                       two numbers of the same size
+//   below them          the quadratic loops here, one block of digits per pass; the
+//                       divide-and-conquer methods come back here for their small pieces
+
 std::size_t toDigits(std::span<Digit> digits, ConstBlocks x, unsigned base) {
     assert(base >= 2 && base <= 65535);
     if (unsigned bits = powerOfTwoBits(base)) return toDigitsPowerOfTwo(digits, x, bits);
+    if (normalizedSize(x) >= toDigitsDivideAndConquerThreshold)
+        return toDigitsDivideAndConquer(digits, x, base);
 
     std::vector<Block> w(x.begin(), x.begin() + std::ptrdiff_t(normalizedSize(x)));
     const BigBase big = bigBaseOf(base);
@@ -102,6 +116,8 @@ std::size_t fromDigits(Blocks r, std::span<const Digit> digits, unsigned base) {
     assert(base >= 2 && base <= 65535);
     assert(r.size() >= maxBlocksForDigits(digits.size(), base));
     if (unsigned bits = powerOfTwoBits(base)) return fromDigitsPowerOfTwo(r, digits, bits);
+    if (maxBlocksForDigits(digits.size(), base) >= fromDigitsDivideAndConquerThreshold)
+        return fromDigitsDivideAndConquer(r, digits, base);
 
     std::fill(r.begin(), r.end(), 0);
     const BigBase big = bigBaseOf(base);

@@ -1,0 +1,285 @@
+#include "bigint/kernels/radix_dc.h"
+
+#include "bigint/kernels/add.h"
+#include "bigint/kernels/divide.h"
+#include "bigint/kernels/multiply.h"
+#include "bigint/tuning_division.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <utility>
+#include <vector>
+
+namespace bigint::kernels {
+
+namespace {
+
+static_assert(toDigitsDivideAndConquerThreshold >= 2,
+              "the numbers split must reach the smallest power, which has one block");
+static_assert(fromDigitsDivideAndConquerThreshold >= 4,
+              "the digit strings split must be longer than the smallest power, of one block");
+
+// base^digits == blocks * 2^(32 * zeroBlocks). Powers of even bases end in many zero bits
+// (nearly a third of those of 10^k), which the divisions and products then skip.
+struct Power {
+    std::vector<Block> blocks; // without leading or trailing zero blocks
+    std::size_t zeroBlocks = 0;
+    std::size_t digits = 0;
+
+    std::size_t size() const { return zeroBlocks + blocks.size(); }
+};
+using PowerPointer = std::shared_ptr<const Power>;
+
+// The powers P_j of every base, by (base, j), shared by all threads.
+class PowerCache {
+public:
+    PowerPointer find(unsigned base, std::size_t level) {
+        std::lock_guard lock(mutex);
+        auto it = entries.find({base, level});
+        if (it == entries.end()) return nullptr;
+        it->second.lastUse = ++clock;
+        return it->second.power;
+    }
+
+    // Keeps p, unless another thread has kept that power meanwhile; returns the one kept.
+    // A power larger than the whole budget is returned without being kept.
+    PowerPointer keep(unsigned base, std::size_t level, PowerPointer p) {
+        std::lock_guard lock(mutex);
+        const Key key{base, level};
+        if (auto it = entries.find(key); it != entries.end()) {
+            it->second.lastUse = ++clock;
+            return it->second.power;
+        }
+        if (p->blocks.size() > budget) return p;
+        dropUntil(budget - p->blocks.size());
+        total += p->blocks.size();
+        entries.emplace(key, Entry{p, ++clock});
+        return p;
+    }
+
+    std::size_t blocks() {
+        std::lock_guard lock(mutex);
+        return total;
+    }
+
+    std::size_t setBudget(std::size_t blocks) {
+        std::lock_guard lock(mutex);
+        dropUntil(blocks);
+        return std::exchange(budget, blocks);
+    }
+
+private:
+    using Key = std::pair<unsigned, std::size_t>;
+    struct Entry {
+        PowerPointer power;
+        std::uint64_t lastUse;
+    };
+    // Drops the least recently used powers until the others hold at most `blocks` blocks.
+    void dropUntil(std::size_t blocks) {
+        while (total > blocks) {
+            auto oldest = std::min_element(entries.begin(), entries.end(), [](auto &a, auto &b) {
+                return a.second.lastUse < b.second.lastUse;
+            });
+            total -= oldest->second.power->blocks.size();
+            entries.erase(oldest);
+        }
+    }
+
+    std::mutex mutex;
+    std::map<Key, Entry> entries;
+    std::size_t total = 0; // blocks held by the entries
+    std::size_t budget = radixPowerCacheBlocks;
+    std::uint64_t clock = 0;
+};
+
+PowerCache &powerCache() {
+    static PowerCache cache;
+    return cache;
+}
+
+// P_0: the largest power of base in a block.
+PowerPointer firstPower(unsigned base) {
+    auto p = std::make_shared<Power>();
+    Block power = 1;
+    while (DoubleBlock(power) * base <= 0xFFFFFFFFu) {
+        power *= base;
+        ++p->digits;
+    }
+    p->blocks.assign(1, power);
+    return p;
+}
+
+// P_(j+1) == P_j^2.
+PowerPointer square(const Power &p) {
+    std::vector<Block> s(2 * p.blocks.size());
+    multiply(s, p.blocks, p.blocks);
+    std::size_t low = 0;
+    while (s[low] == 0)
+        ++low;
+    auto next = std::make_shared<Power>();
+    next->blocks.assign(s.begin() + std::ptrdiff_t(low),
+                        s.begin() + std::ptrdiff_t(normalizedSize(s)));
+    next->zeroBlocks = 2 * p.zeroBlocks + low;
+    next->digits = 2 * p.digits;
+    return next;
+}
+
+// P_0, P_1, ... as far as the largest one of at most maxBlocks blocks and maxDigits digits,
+// from the cache or computed (outside its lock) and kept there.
+std::vector<PowerPointer> powersOf(unsigned base, std::size_t maxBlocks, std::size_t maxDigits) {
+    std::vector<PowerPointer> powers;
+    for (std::size_t level = 0;; ++level) {
+        if (level > 0) {
+            // The square of an s-block power has at least 2s - 1 blocks.
+            const Power &last = *powers.back();
+            if (2 * last.size() - 1 > maxBlocks || 2 * last.digits > maxDigits) break;
+        }
+        PowerPointer p = powerCache().find(base, level);
+        if (!p) {
+            p = powerCache().keep(base, level,
+                                  level == 0 ? firstPower(base) : square(*powers.back()));
+        }
+        if (p->size() > maxBlocks || p->digits > maxDigits) break;
+        powers.push_back(std::move(p));
+    }
+    return powers;
+}
+
+// y >= p, for y without leading zero blocks.
+bool atLeast(ConstBlocks y, const Power &p) {
+    if (y.size() != p.size()) return y.size() > p.size();
+    return compareSameSize(y.subspan(p.zeroBlocks), p.blocks) >= 0;
+}
+
+Blocks normalized(Blocks y) {
+    return y.first(normalizedSize(y));
+}
+
+class ToDigits {
+public:
+    ToDigits(unsigned base, std::vector<PowerPointer> powers)
+        : base(base), powers(std::move(powers)) {}
+
+    // Writes the digits of y without leading zeros and returns their count; out has room
+    // for them. y is clobbered.
+    std::size_t top(std::span<Digit> out, Blocks y) {
+        y = normalized(y);
+        if (y.size() < toDigitsDivideAndConquerThreshold) return leaf(out, y);
+        std::size_t level = powers.size() - 1;
+        while (!atLeast(y, *powers[level]))
+            --level;
+        const Power &p = *powers[level];
+        std::vector<Block> q = divideByPower(y, p);
+        padded(out.first(p.digits), y.first(p.size()), level);
+        return p.digits + top(out.subspan(p.digits), q);
+    }
+
+private:
+    // Writes exactly out.size() == powers[level]->digits digits of y < powers[level],
+    // leading zeros included. y is clobbered.
+    void padded(std::span<Digit> out, Blocks y, std::size_t level) {
+        y = normalized(y);
+        if (y.size() < toDigitsDivideAndConquerThreshold) {
+            std::size_t count = leaf(out, y);
+            std::fill(out.begin() + std::ptrdiff_t(count), out.end(), Digit(0));
+            return;
+        }
+        assert(level > 0);
+        const Power &p = *powers[level - 1];
+        std::vector<Block> q = divideByPower(y, p);
+        padded(out.first(p.digits), y.first(std::min(y.size(), p.size())), level - 1);
+        padded(out.subspan(p.digits), q, level - 1);
+    }
+
+    // Returns floor(y / p) and leaves y mod p in y's low p.size() blocks, zeros above.
+    static std::vector<Block> divideByPower(Blocks y, const Power &p) {
+        if (y.size() < p.size()) return {};
+        const Blocks high = y.subspan(p.zeroBlocks);
+        std::vector<Block> q(high.size() - p.blocks.size() + 1);
+        divideWithRemainder(q, high, p.blocks);
+        return q;
+    }
+
+    // The quadratic method through the dispatcher, for y below its threshold.
+    std::size_t leaf(std::span<Digit> out, ConstBlocks y) const {
+        std::vector<Digit> digits(maxDigitsForBlocks(y.size(), base));
+        const std::size_t count = toDigits(digits, y, base);
+        assert(count <= out.size());
+        std::copy(digits.begin(), digits.begin() + std::ptrdiff_t(count), out.begin());
+        return count;
+    }
+
+    unsigned base;
+    std::vector<PowerPointer> powers;
+};
+
+class FromDigits {
+public:
+    FromDigits(unsigned base, std::vector<PowerPointer> powers)
+        : base(base), powers(std::move(powers)) {}
+
+    // fromDigits (radix.h).
+    std::size_t convert(Blocks r, std::span<const Digit> digits) const {
+        if (maxBlocksForDigits(digits.size(), base) < fromDigitsDivideAndConquerThreshold)
+            return fromDigits(r, digits, base);
+        std::size_t level = powers.size() - 1;
+        while (powers[level]->digits >= digits.size())
+            --level;
+        const Power &p = *powers[level];
+        const auto low = digits.first(p.digits), high = digits.subspan(p.digits);
+
+        std::vector<Block> h(maxBlocksForDigits(high.size(), base));
+        const std::size_t hn = convert(h, high);
+        const std::size_t lowRoom = maxBlocksForDigits(low.size(), base);
+        convert(r.first(lowRoom), low);
+        std::fill(r.begin() + std::ptrdiff_t(lowRoom), r.end(), Block(0));
+        if (hn != 0) {
+            std::vector<Block> product(hn + p.blocks.size());
+            multiply(product, ConstBlocks(h).first(hn), p.blocks);
+            const auto significant = ConstBlocks(product).first(normalizedSize(product));
+            assert(p.zeroBlocks + significant.size() <= r.size());
+            const Blocks target = r.subspan(p.zeroBlocks);
+            [[maybe_unused]] const Block carry = add(target, target, significant);
+            assert(carry == 0);
+        }
+        return normalizedSize(r);
+    }
+
+private:
+    unsigned base;
+    std::vector<PowerPointer> powers;
+};
+
+} // namespace
+
+std::size_t toDigitsDivideAndConquer(std::span<Digit> digits, ConstBlocks x, unsigned base) {
+    assert(base >= 2 && base <= 65535);
+    const std::size_t n = normalizedSize(x);
+    assert(n >= toDigitsDivideAndConquerThreshold);
+    std::vector<Block> y(x.begin(), x.begin() + std::ptrdiff_t(n));
+    ToDigits conversion(base, powersOf(base, n, std::numeric_limits<std::size_t>::max()));
+    return conversion.top(digits, y);
+}
+
+std::size_t fromDigitsDivideAndConquer(Blocks r, std::span<const Digit> digits, unsigned base) {
+    assert(base >= 2 && base <= 65535);
+    assert(maxBlocksForDigits(digits.size(), base) >= fromDigitsDivideAndConquerThreshold);
+    assert(r.size() >= maxBlocksForDigits(digits.size(), base));
+    FromDigits conversion(
+        base, powersOf(base, std::numeric_limits<std::size_t>::max(), digits.size() - 1));
+    return conversion.convert(r, digits);
+}
+
+std::size_t radixPowerCacheSize() {
+    return powerCache().blocks();
+}
+
+std::size_t setRadixPowerCacheBudget(std::size_t blocks) {
+    return powerCache().setBudget(blocks);
+}
+
+} // namespace bigint::kernels
