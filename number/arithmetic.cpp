@@ -4,6 +4,7 @@
 #include "number/operations.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace ops {
 
@@ -30,6 +31,18 @@ BigInteger integerPower(const BigInteger &base, std::uint32_t exponent) {
     if (m.isZero()) return BigInteger();
     bool negative = base.getSign() == BigInteger::negative && (exponent & 1) != 0;
     if (m.getLength() == 1 && m.getBlock(0) == 1) return negative ? BigInteger(-1) : result;
+    const auto sign = negative ? BigInteger::negative : BigInteger::positive;
+    // A power of two raised to a power is one bit, placed by a shift.
+    const std::uint64_t bits = m.bitLength();
+    const std::uint32_t top = m.getBlock(m.getLength() - 1);
+    bool singleBit = (top & (top - 1)) == 0;
+    for (BigUnsigned::Index i = 0; singleBit && i + 1 < m.getLength(); ++i)
+        singleBit = m.getBlock(i) == 0;
+    if (singleBit && (bits - 1) * exponent <= std::uint64_t(INT32_MAX)) {
+        BigUnsigned shifted;
+        shifted.bitShiftLeft(BigUnsigned(1u), int((bits - 1) * exponent));
+        return BigInteger(shifted, sign);
+    }
     BigUnsigned acc(1u), square(m);
     for (std::uint32_t e = exponent;;) {
         if (e & 1) acc.multiply(acc, square);
@@ -37,7 +50,7 @@ BigInteger integerPower(const BigInteger &base, std::uint32_t exponent) {
         if (e == 0) break;
         square.multiply(square, square);
     }
-    return BigInteger(acc, negative ? BigInteger::negative : BigInteger::positive);
+    return BigInteger(acc, sign);
 }
 
 // The product lo * (lo + 1) * ... * hi, split in halves so that the operands of each
