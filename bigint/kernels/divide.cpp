@@ -2,7 +2,7 @@
 
 #include "bigint/kernels/divide_dc.h"
 #include "bigint/kernels/divide_knuth.h"
-#include "bigint/tuning_division.h"
+#include "bigint/tuning.h"
 
 namespace bigint::kernels {
 

@@ -5,7 +5,7 @@
 #include "bigint/kernels/multiply.h"
 #include "bigint/kernels/shift.h"
 #include "bigint/kernels/subtract.h"
-#include "bigint/tuning_division.h"
+#include "bigint/tuning.h"
 
 #include <algorithm>
 #include <bit>

@@ -4,7 +4,7 @@
 #include "bigint/kernels/divide_knuth.h"
 #include "bigint/kernels/multiply_basecase.h"
 #include "bigint/kernels/radix_dc.h"
-#include "bigint/tuning_division.h"
+#include "bigint/tuning.h"
 
 #include <algorithm>
 #include <bit>

@@ -3,7 +3,7 @@
 #include "bigint/kernels/add.h"
 #include "bigint/kernels/divide.h"
 #include "bigint/kernels/multiply.h"
-#include "bigint/tuning_division.h"
+#include "bigint/tuning.h"
 
 #include <algorithm>
 #include <cstdint>

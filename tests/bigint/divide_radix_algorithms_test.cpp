@@ -7,7 +7,7 @@
 #include "bigint/kernels/radix.h"
 #include "bigint/kernels/radix_dc.h"
 #include "bigint/textConversion.h"
-#include "bigint/tuning_division.h"
+#include "bigint/tuning.h"
 
 #include <gmp.h>
 #include <gtest/gtest.h>
