@@ -34,6 +34,14 @@ inline constexpr std::size_t karatsubaSquareThreshold = 18;
 // blocks 6239 vs 6217, 152 blocks 7075 vs 6767.
 inline constexpr std::size_t toom3SquareThreshold = 136;
 
+// The number-theoretic transform (multiply_ntt.cpp) against the dispatcher below it, in us
+// (bench/ntt_bench NttCrossover vs Dispatcher, balanced n x n): 45 blocks 1.72 vs 1.02,
+// 64 blocks 1.80 vs 1.80, 90 blocks 2.79 vs 3.22, 128 blocks 4.09 vs 5.71, 256 blocks 6.3 vs
+// 16.9, 1000 blocks 28 vs 131 (Toom-3). It overtakes Toom-3 before Toom-3's own crossover.
+inline constexpr std::size_t nttThreshold = 96;
+// Squares use one forward transform; taken at the same size.
+inline constexpr std::size_t nttSquareThreshold = 96;
+
 // ---- Division and radix conversion ----
 // Crossover sizes, in blocks, of the division and radix conversion dispatchers
 // (bigint/kernels/divide.cpp, bigint/kernels/radix.cpp). Each is the smallest size at which
@@ -74,6 +82,12 @@ inline constexpr std::size_t fromDigitsDivideAndConquerThreshold = 60;
 // of half a million blocks (4.8 million decimal digits) need. Past the budget, conversions
 // compute the powers that did not fit again each time, which costs them a fraction of one
 // multiplication of their size.
+// Radix conversion splits a number into two halves converted independently; from this many
+// blocks, the halves run on two cores at once when one is spare. A thread costs tens of
+// microseconds, a 4096-block half about a millisecond. 2^10000000 in decimal: 0.52 s on one
+// core, 0.33 s on two.
+inline constexpr std::size_t parallelConversionBlocks = 4096;
+
 inline constexpr std::size_t radixPowerCacheBlocks = std::size_t(1) << 20;
 
 } // namespace bigint

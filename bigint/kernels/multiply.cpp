@@ -3,6 +3,7 @@
 #include "bigint/kernels/add.h"
 #include "bigint/kernels/multiply_basecase.h"
 #include "bigint/kernels/multiply_karatsuba.h"
+#include "bigint/kernels/multiply_ntt.h"
 #include "bigint/kernels/multiply_toom3.h"
 #include "bigint/tuning.h"
 
@@ -14,22 +15,23 @@
 //   s == 1                                    one row (multiplyBlock)
 //   s < karatsubaThreshold                    schoolbook, at any length of the other operand
 //   karatsubaThreshold <= s < toom3Threshold  Karatsuba
-//   toom3Threshold <= s                       Toom-3
-// Squares switch at karatsubaSquareThreshold and toom3SquareThreshold instead.
+//   toom3Threshold <= s < nttThreshold        Toom-3
+//   nttThreshold <= s                         number-theoretic transform, any balance
+// Squares switch at karatsubaSquareThreshold, toom3SquareThreshold and nttSquareThreshold.
+// On this machine the transform overtakes before Toom-3's crossover, so Toom-3 serves no
+// size today; it stays for machines and builds where the transform is slower.
 // The balanced algorithms need the shorter operand to reach past their split of the longer
 // one (Toom-3 within 1.5 times, Karatsuba within 2 times); a longer one is cut into pieces
 // of the shorter one's size whose products are added up (`slices`), so that every piece is
 // a balanced product again.
 //
-// Largest sizes (not yet here): the number-theoretic-transform multiplication
-// (multiply_ntt.h) takes over above Toom-3, at the places marked in methodFor and
-// squareMethodFor; multiplyScratchSize has to cover it if it takes scratch from the caller.
+// The transform (multiply_ntt.h) allocates its own buffers, so it takes no scratch.
 
 namespace bigint::kernels {
 
 namespace {
 
-enum class Method { row, basecase, karatsuba, toom3, slices };
+enum class Method { row, basecase, karatsuba, toom3, slices, ntt };
 
 bool karatsubaFits(std::size_t longer, std::size_t shorter) {
     return shorter > (longer + 1) / 2;
@@ -47,8 +49,8 @@ static_assert(toom3Threshold >= 7 && toom3SquareThreshold >= 7,
 Method methodFor(std::size_t longer, std::size_t shorter) {
     if (shorter == 1) return Method::row;
     if (shorter < karatsubaThreshold) return Method::basecase;
+    if (shorter >= nttThreshold) return Method::ntt;
     if (!karatsubaFits(longer, shorter)) return Method::slices;
-    // Number-theoretic transform (multiply_ntt.h): its crossover goes here, ahead of Toom-3.
     if (shorter >= toom3Threshold && toom3Fits(longer, shorter)) return Method::toom3;
     return Method::karatsuba;
 }
@@ -57,7 +59,7 @@ Method squareMethodFor(std::size_t n) {
     if (n == 1) return Method::row;
     if (n < karatsubaSquareThreshold) return Method::basecase;
     if (n < toom3SquareThreshold) return Method::karatsuba;
-    // Number-theoretic transform (multiply_ntt.h): its crossover for squares goes here.
+    if (n >= nttSquareThreshold) return Method::ntt;
     return Method::toom3;
 }
 
@@ -124,12 +126,20 @@ void multiply(Blocks r, ConstBlocks a, ConstBlocks b, Blocks scratch) {
     case Method::slices:
         multiplySlices(r, a, b, scratch);
         return;
+    case Method::ntt:
+        multiplyNtt(r, a, b);
+        return;
     }
 }
 
 void multiply(Blocks r, ConstBlocks a, ConstBlocks b) {
     const std::size_t size = multiplyScratchSize(a.size(), b.size());
-    // Small products, the most frequent ones, skip the scratch buffer altogether.
+    // Small products, the most frequent ones, skip the scratch buffer altogether, and so do
+    // the largest, which the transform serves with buffers of its own.
+    if (std::min(a.size(), b.size()) >= std::min(nttThreshold, nttSquareThreshold)) {
+        multiplyNtt(r, a, b);
+        return;
+    }
     if (size == 0)
         multiply(r, a, b, Blocks());
     else

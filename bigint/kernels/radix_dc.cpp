@@ -6,11 +6,14 @@
 #include "bigint/tuning.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <future>
 #include <limits>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -159,6 +162,36 @@ Blocks normalized(Blocks y) {
     return y.first(normalizedSize(y));
 }
 
+// Cores not yet busy with a half of some conversion; taken and given back around each
+// half that runs on a thread of its own.
+std::atomic<int> &spareCores() {
+    static std::atomic<int> spare{int(std::max(1u, std::thread::hardware_concurrency())) - 1};
+    return spare;
+}
+
+// Runs first and second, at the same time when the work of `blocks` blocks pays for a
+// thread and a core is spare. The halves write disjoint parts of the output; the powers
+// they read are immutable and shared.
+template <class First, class Second>
+void bothHalves(std::size_t blocks, First first, Second second) {
+    std::atomic<int> &spare = spareCores();
+    int available = spare.load();
+    while (blocks >= parallelConversionBlocks && available > 0) {
+        if (spare.compare_exchange_weak(available, available - 1)) {
+            struct GiveBack {
+                std::atomic<int> &spare;
+                ~GiveBack() { ++spare; }
+            } giveBack{spare};
+            auto other = std::async(std::launch::async, first);
+            second();
+            other.get(); // rethrows what the other half threw
+            return;
+        }
+    }
+    first();
+    second();
+}
+
 class ToDigits {
 public:
     ToDigits(unsigned base, std::vector<PowerPointer> powers)
@@ -174,8 +207,11 @@ public:
             --level;
         const Power &p = *powers[level];
         std::vector<Block> q = divideByPower(y, p);
-        padded(out.first(p.digits), y.first(p.size()), level);
-        return p.digits + top(out.subspan(p.digits), q);
+        std::size_t highDigits = 0;
+        bothHalves(
+            y.size(), [&] { padded(out.first(p.digits), y.first(p.size()), level); },
+            [&] { highDigits = top(out.subspan(p.digits), q); });
+        return p.digits + highDigits;
     }
 
 private:
@@ -191,8 +227,10 @@ private:
         assert(level > 0);
         const Power &p = *powers[level - 1];
         std::vector<Block> q = divideByPower(y, p);
-        padded(out.first(p.digits), y.first(std::min(y.size(), p.size())), level - 1);
-        padded(out.subspan(p.digits), q, level - 1);
+        bothHalves(
+            y.size(),
+            [&] { padded(out.first(p.digits), y.first(std::min(y.size(), p.size())), level - 1); },
+            [&] { padded(out.subspan(p.digits), q, level - 1); });
     }
 
     // Returns floor(y / p) and leaves y mod p in y's low p.size() blocks, zeros above.
@@ -233,9 +271,10 @@ public:
         const auto low = digits.first(p.digits), high = digits.subspan(p.digits);
 
         std::vector<Block> h(maxBlocksForDigits(high.size(), base));
-        const std::size_t hn = convert(h, high);
+        std::size_t hn = 0;
         const std::size_t lowRoom = maxBlocksForDigits(low.size(), base);
-        convert(r.first(lowRoom), low);
+        bothHalves(
+            lowRoom, [&] { hn = convert(h, high); }, [&] { convert(r.first(lowRoom), low); });
         std::fill(r.begin() + std::ptrdiff_t(lowRoom), r.end(), Block(0));
         if (hn != 0) {
             std::vector<Block> product(hn + p.blocks.size());

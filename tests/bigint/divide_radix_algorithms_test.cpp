@@ -309,6 +309,25 @@ TEST(RadixAlgorithms, StaleOutputsAndLeadingZeros) {
 
 // Conversions on several threads at once from an empty cache, so that they fill it at the
 // same time; ThreadSanitizer (scripts/test.sh --tsan) checks the locking.
+// Numbers big enough that the two halves of a split convert on two cores at once, with
+// zeros around the split points as well.
+TEST(RadixAlgorithms, HalvesConvertedTogether) {
+    std::mt19937_64 rng(20261207);
+    for (std::size_t blocks :
+         {bigint::parallelConversionBlocks * 2 + 3, bigint::parallelConversionBlocks * 5}) {
+        std::vector<Blk> random(blocks);
+        for (Blk &b : random)
+            b = Blk(rng());
+        random.back() |= 1u << 31;
+        Mpz x(BigUnsigned(random.data(), BigUnsigned::Index(blocks)));
+        checkText(x, 10, "random " + std::to_string(blocks) + " blocks");
+        Mpz p;
+        mpz_ui_pow_ui(p, 10, blocks * 9);
+        mpz_add_ui(p, p, 1);
+        checkText(p, 10, "10^k+1");
+    }
+}
+
 TEST(RadixPowerCache, ThreadsShareIt) {
     bigint::kernels::setRadixPowerCacheBudget(
         bigint::kernels::setRadixPowerCacheBudget(0)); // empties the cache
