@@ -46,10 +46,25 @@ s = s.replace('# --- peers ---',
 assert s.count("PEER_LIST+=(rw)") == 1 and s.count('pow2) CMD=("' + rw) == 1
 open(path, "w").write(s)
 PY
-export PEERS="${PEERS:-gmp py bc qalc rw}" PYTHONS="${PYTHONS:-python3 python3.13}"
+# Python 3.13 may sit behind a version manager whose shim refuses to run it.
+if [ -z "${PYTHONS:-}" ]; then
+    PYTHONS=python3
+    for candidate in python3.13 "$HOME"/.pyenv/versions/3.13*/bin/python3.13; do
+        if "$candidate" -c pass 2>/dev/null; then PYTHONS="python3 $candidate"; break; fi
+    done
+fi
+export PEERS="${PEERS:-gmp py bc qalc rw}" PYTHONS
 stamp="$(date -u +%Y%m%d)"
 ./run-peers.sh "$work/results.tsv"
 mkdir -p "$root/bench/results"
 cp "$work/results.tsv" "$root/bench/results/peers-$stamp.tsv"
 python3 "$root/bench/peer_tables.py" "$work/results.tsv" > "$root/bench/RESULTS.md"
+{
+    echo
+    echo "## This run"
+    echo
+    echo "PEERS=\"$PEERS\" PYTHONS=\"$PYTHONS\" WORKLOADS=\"${WORKLOADS:-pow2 fac mul div expr}\""
+    echo "POW2_SIZES=\"${POW2_SIZES:-default}\" FAC_SIZES=\"${FAC_SIZES:-default}\" DIGITS=\"${DIGITS:-default}\""
+    echo "EXPR_SIZES=\"${EXPR_SIZES:-default}\" RUNS=${RUNS:-5} TIMEOUT=${TIMEOUT:-120}"
+} >> "$root/bench/RESULTS.md"
 echo "wrote bench/RESULTS.md and bench/results/peers-$stamp.tsv"
