@@ -7,6 +7,8 @@
 #include "bigint/BigUnsigned.h"
 #include "bigint/textConversion.h"
 
+#include "tests/bigint/gmp_oracle.h"
+
 #include <gmp.h>
 #include <gtest/gtest.h>
 
@@ -31,45 +33,8 @@ using testing::AssertionSuccess;
 constexpr std::uint64_t seedBase = 0x5EEDC0DE00;
 const char *const negativeResult = "BigUnsigned::subtract: Negative result in unsigned calculation";
 
-void setMpz(mpz_ptr r, const BigUnsigned &x) {
-    mpz_import(r, x.getLength(), -1, sizeof(Blk), 0, 0, x.span().data());
-}
-
-void setMpz(mpz_ptr r, const BigInteger &x) {
-    setMpz(r, x.getMagnitude());
-    if (x.getSign() == BigInteger::negative) mpz_neg(r, r);
-}
-
-// An mpz_t that clears itself.
-class Mpz {
-public:
-    Mpz() { mpz_init(v); }
-    explicit Mpz(const BigUnsigned &x) : Mpz() { setMpz(v, x); }
-    explicit Mpz(const BigInteger &x) : Mpz() { setMpz(v, x); }
-    Mpz(const Mpz &) = delete;
-    Mpz &operator=(const Mpz &) = delete;
-    ~Mpz() { mpz_clear(v); }
-    operator mpz_ptr() { return v; }
-    operator mpz_srcptr() const { return v; }
-    int sign() const { return mpz_sgn(v); }
-
-private:
-    mpz_t v;
-};
-
-BigUnsigned toUnsigned(mpz_srcptr x) {
-    std::vector<Blk> b(mpz_size(x) * sizeof(mp_limb_t) / sizeof(Blk) + 1);
-    std::size_t count = 0;
-    mpz_export(b.data(), &count, -1, sizeof(Blk), 0, 0, x);
-    return BigUnsigned(b.data(), Index(count));
-}
-
-// GMP's digits of x; a negative base gives upper-case letters.
 std::string text(mpz_srcptr x, int base) {
-    std::string s(mpz_sizeinbase(x, std::abs(base)) + 2, '\0');
-    mpz_get_str(s.data(), base, x);
-    s.resize(std::strlen(s.c_str()));
-    return s;
+    return gmpDigits(x, base);
 }
 
 std::string show(const BigUnsigned &x) {

@@ -9,6 +9,8 @@
 #include "bigint/textConversion.h"
 #include "bigint/tuning.h"
 
+#include "tests/bigint/gmp_oracle.h"
+
 #include <gmp.h>
 #include <gtest/gtest.h>
 
@@ -31,36 +33,9 @@ constexpr std::size_t divideThreshold = bigint::divideDivideAndConquerThreshold;
 constexpr std::size_t toDigitsThreshold = bigint::toDigitsDivideAndConquerThreshold;
 constexpr std::size_t fromDigitsThreshold = bigint::fromDigitsDivideAndConquerThreshold;
 
-// An mpz_t that clears itself.
-class Mpz {
-public:
-    Mpz() { mpz_init(v); }
-    explicit Mpz(const BigUnsigned &x) : Mpz() {
-        mpz_import(v, x.getLength(), -1, sizeof(Blk), 0, 0, x.span().data());
-    }
-    Mpz(const Mpz &) = delete;
-    Mpz &operator=(const Mpz &) = delete;
-    ~Mpz() { mpz_clear(v); }
-    operator mpz_ptr() { return v; }
-    operator mpz_srcptr() const { return v; }
-
-private:
-    mpz_t v;
-};
-
-BigUnsigned toUnsigned(mpz_srcptr x) {
-    std::vector<Blk> b(mpz_size(x) * sizeof(mp_limb_t) / sizeof(Blk) + 1);
-    std::size_t count = 0;
-    mpz_export(b.data(), &count, -1, sizeof(Blk), 0, 0, x);
-    return BigUnsigned(b.data(), Index(count));
-}
-
 // GMP's digits of x in upper case.
 std::string gmpText(mpz_srcptr x, int base) {
-    std::string s(mpz_sizeinbase(x, base) + 2, '\0');
-    mpz_get_str(s.data(), -base, x);
-    s.resize(std::strlen(s.c_str()));
-    return s;
+    return gmpDigits(x, -base);
 }
 
 std::string hex(const BigUnsigned &x) {

@@ -11,6 +11,8 @@
 #include "bigint/kernels/multiply_toom3.h"
 #include "bigint/tuning.h"
 
+#include "tests/bigint/gmp_oracle.h"
+
 #include <gmp.h>
 #include <gtest/gtest.h>
 
@@ -32,22 +34,6 @@ using bigint::toom3SquareThreshold, bigint::toom3Threshold;
 constexpr std::uint64_t seedBase = 0x70011C0DE00;
 constexpr Block guard = 0xDEADBEEF;
 constexpr std::size_t guards = 4;
-
-// An mpz_t that clears itself.
-class Mpz {
-public:
-    explicit Mpz(k::ConstBlocks x) {
-        mpz_init(v);
-        mpz_import(v, x.size(), -1, sizeof(Block), 0, 0, x.data());
-    }
-    Mpz(const Mpz &) = delete;
-    Mpz &operator=(const Mpz &) = delete;
-    ~Mpz() { mpz_clear(v); }
-    operator mpz_ptr() { return v; }
-
-private:
-    mpz_t v;
-};
 
 // a * b by the oracle, in exactly a.size() + b.size() blocks.
 Blocks oracleProduct(k::ConstBlocks a, k::ConstBlocks b) {
