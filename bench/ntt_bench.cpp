@@ -1,7 +1,9 @@
 // Timings of the number-theoretic-transform multiplication (kernels/multiply_ntt.h) on
 // balanced operands of 1 000 to 1 000 000 blocks, squares, unbalanced operands, and the
-// other methods around the crossover sizes. Operands are random with a non-zero top block
-// and a fixed seed; they are built before the timed loop.
+// other methods around the crossover sizes. Karatsuba and Toom-3 hand their partial products
+// back to the dispatcher, so above twice (Karatsuba) or three times (Toom-3) the dispatcher's
+// transform threshold they time a mix with the transform. Operands are random with a
+// non-zero top block and a fixed seed; they are built before the timed loop.
 
 #include "bigint/kernels/multiply.h"
 #include "bigint/kernels/multiply_basecase.h"
@@ -73,16 +75,16 @@ void large(benchmark::internal::Benchmark *b) {
 
 // Around the crossovers: 32 to 8192 blocks in steps of 2^(1/2).
 void crossover(benchmark::internal::Benchmark *b) {
-    for (long n : {32, 45, 64, 90, 128, 181, 256, 362, 512, 724, 1024, 1448, 2048, 2896, 4096,
-                   5792, 8192})
+    for (long n :
+         {32, 45, 64, 90, 128, 181, 256, 362, 512, 724, 1024, 1448, 2048, 2896, 4096, 5792, 8192})
         b->Args({n, n});
     b->ArgNames({"a", "b"})->Unit(benchmark::kMicrosecond);
 }
 
 // Very unbalanced operands.
 void unbalanced(benchmark::internal::Benchmark *b) {
-    for (auto [na, nb] : {std::pair{1000000L, 1000L}, {1000000L, 10000L}, {100000L, 1000L},
-                          {100000L, 300L}})
+    for (auto [na, nb] :
+         {std::pair{1000000L, 1000L}, {1000000L, 10000L}, {100000L, 1000L}, {100000L, 300L}})
         b->Args({na, nb});
     b->ArgNames({"a", "b"})->Unit(benchmark::kMillisecond);
 }
@@ -95,7 +97,11 @@ BENCHMARK(Basecase)->Apply(crossover);
 BENCHMARK(Karatsuba)->Apply(crossover);
 BENCHMARK(Toom3)->Apply(crossover);
 BENCHMARK(Dispatcher)->Apply(crossover);
-BENCHMARK(Dispatcher)->Name("DispatcherLarge")->Args({20000, 20000})->Args({50000, 50000})->Unit(benchmark::kMillisecond);
+BENCHMARK(Dispatcher)
+    ->Name("DispatcherLarge")
+    ->Args({20000, 20000})
+    ->Args({50000, 50000})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(Ntt)->Name("NttUnbalanced")->Apply(unbalanced);
 BENCHMARK(Dispatcher)->Name("DispatcherUnbalanced")->Apply(unbalanced);
 

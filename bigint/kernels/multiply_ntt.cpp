@@ -1,10 +1,12 @@
 #include "bigint/kernels/multiply_ntt.h"
 
+#include "bigint/kernels/spare_cores.h"
+
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <exception>
-#include <cstdlib> // TEMP
 #include <memory>
 #include <mutex>
 #include <new>
@@ -26,17 +28,30 @@ using u64 = std::uint64_t;
 __extension__ typedef unsigned __int128 u128;
 
 // ---------------------------------------------------------------------------------------
-// Why three primes below 2^31 suffice.
+// How a product is made.
 //
-// The primes p0 = 15 * 2^27 + 1, p1 = 27 * 2^26 + 1 and p2 = 7 * 2^26 + 1 each have 2^26 | p - 1,
-// so each has roots of unity of order 2^26, and their product is
-//     P = 1713652354748588808931901441 > 2^90.46.
-// One transform multiplies operands of la and lb blocks with la + lb - 1 <= L coefficients,
-// where L <= maxLength = 2^26 is the length of the transform. Coefficient k of the product
-// is a sum of at most min(la, lb) <= (L + 1) / 2, so at most 2^25, products of two blocks:
+// The blocks of a and b are the coefficients of polynomials A and B with A(2^32) = a. For
+// each of three primes p below 2^31, the residues of A and B modulo the parts of a "shape"
+// (factors of x^(2n) - 1 of total degree at least the product's length, see Shape) are
+// transformed, multiplied pointwise and transformed back, which gives A B modulo p and the
+// parts; joining the parts gives A B modulo p. The Chinese remainder step makes the exact
+// coefficients from the three residues, and adding them up with their carries makes a b.
+//
+// The transforms (see "The transforms") work on 32-bit values with Shoup's multiplication by
+// precomputed twiddles, radix 4, depth first in cache-sized blocks, with AVX2 kernels when the
+// processor has them; very unbalanced operands are cut into chunks that share the transform
+// of the shorter one (multiplyPieces), and the largest products run the two halves of every
+// transform on two threads.
+//
+// Why three primes below 2^31 suffice. The primes p0 = 15 * 2^27 + 1, p1 = 27 * 2^26 + 1 and
+// p2 = 7 * 2^26 + 1 each have 2^26 | p - 1, so each has roots of unity of order 2^26, and
+//     P = p0 p1 p2 = 1713652354748588808931901441 > 2^90.46.
+// One product of operands of la and lb blocks has la + lb - 1 coefficients, at most the
+// capacity C <= maxLength = 2^26 of its shape, so min(la, lb) <= (C + 1) / 2, at most 2^25.
+// Coefficient k is a sum of at most min(la, lb) products of two blocks:
 //     c_k <= 2^25 (2^32 - 1)^2 < 2^89 < P,
-// and its residues modulo the three primes determine it. Operands that would need a longer
-// transform are cut into pieces whose products do not (multiplyPieces).
+// so its residues modulo the three primes determine it. Operands that would need a longer
+// transform are cut into pieces whose products do not (multiplyPieces, multiplyWith).
 // ---------------------------------------------------------------------------------------
 constexpr int maxLogLength = 26;
 constexpr std::size_t maxLength = std::size_t(1) << maxLogLength;
@@ -132,8 +147,8 @@ constexpr bool validModulus(const Modulus &m) {
     const u32 w = m.p - 12345;
     return m.p * m.pinv == 1 && m.p < (u32(1) << 31) && (m.p - 1) % maxLength == 0 &&
            power(m.root, maxLength / 2, m) == m.p - m.one && // order exactly 2^26
-           mul(m.root, m.rootInv, m) == m.one &&
-           shoup(w, m) == u32((u64(w) << 32) / m.p) && shoup(1, m) == u32((u64(1) << 32) / m.p) &&
+           mul(m.root, m.rootInv, m) == m.one && shoup(w, m) == u32((u64(w) << 32) / m.p) &&
+           shoup(1, m) == u32((u64(1) << 32) / m.p) &&
            mulShoup(0xFFFFFFFF, w, shoup(w, m), m.p) == u64(0xFFFFFFFF) * w % m.p;
 }
 static_assert(validModulus(moduli[0]) && validModulus(moduli[1]) && validModulus(moduli[2]));
@@ -317,8 +332,8 @@ struct Portable {
 
     // x[0..s) := sum over j of c[j] src[js..js+s), src[len..) taken as zeros: the residue
     // modulo x^s - c[1] when c[j] are the powers of c[1].
-    static void loadResidue(u32 *x, std::size_t s, const u32 *src, std::size_t len,
-                            const Factor *c, const Modulus &m) {
+    static void loadResidue(u32 *x, std::size_t s, const u32 *src, std::size_t len, const Factor *c,
+                            const Modulus &m) {
         for (std::size_t i = 0; i < s; ++i) {
             u32 v = 0;
             for (std::size_t j = 0, at = i; at < len; ++j, at += s)
@@ -333,9 +348,8 @@ struct Portable {
         for (std::size_t i = 0; i < count; ++i) {
             const u32 d0 = times(x0[i], g.k0, p0);
             const u32 d1 = sub(times(x1[i], g.k1a, p1), times(d0, g.k1b, p1), p1);
-            const u32 d2 =
-                sub(sub(times(x2[i], g.k2a, p2), times(d0, g.k2b, p2), p2), times(d1, g.k2c, p2),
-                    p2);
+            const u32 d2 = sub(sub(times(x2[i], g.k2a, p2), times(d0, g.k2b, p2), p2),
+                               times(d1, g.k2c, p2), p2);
             x0[i] = d0, x1[i] = d1, x2[i] = d2;
         }
     }
@@ -343,8 +357,8 @@ struct Portable {
     // The loops of the joins (see joinParts): with the pieces of len coefficients of x, for
     // k of [from, to), u = sum of c^t x_t[k] and d = u - (n / len) x[n + k]:
     //     x_0[k] := 2 x_0[k] - d, x_t[k] := 2 x_t[k] for t > 0, x[n + k] := d.
-    static void joinPart(u32 *x, std::size_t n, std::size_t len, const Factor *c,
-                         std::size_t from, std::size_t to, const Modulus &m) {
+    static void joinPart(u32 *x, std::size_t n, std::size_t len, const Factor *c, std::size_t from,
+                         std::size_t to, const Modulus &m) {
         const u32 p = m.p;
         for (std::size_t k = from; k < to; ++k) {
             u32 u = x[k], g = x[n + k];
@@ -695,8 +709,8 @@ struct Avx2 {
         }
     }
 
-    static void loadResidue(u32 *x, std::size_t s, const u32 *src, std::size_t len,
-                            const Factor *c, const Modulus &m) {
+    static void loadResidue(u32 *x, std::size_t s, const u32 *src, std::size_t len, const Factor *c,
+                            const Modulus &m) {
         const V p = all(m.p);
         Constant cs[maxResidueTerms];
         for (std::size_t j = 0; j * s < len; ++j)
@@ -735,8 +749,8 @@ struct Avx2 {
     }
 
     // The joins' loops as in Portable, with from and to multiples of 8.
-    static void joinPart(u32 *x, std::size_t n, std::size_t len, const Factor *c,
-                         std::size_t from, std::size_t to, const Modulus &m) {
+    static void joinPart(u32 *x, std::size_t n, std::size_t len, const Factor *c, std::size_t from,
+                         std::size_t to, const Modulus &m) {
         const V p = all(m.p);
         Constant cs[4];
         for (std::size_t t = 1; t < n / len; ++t)
@@ -934,8 +948,7 @@ struct Engine {
     }
 
     // Forward transform of x[0..n) as the tree below block j, depth first.
-    static void forward(u32 *x, std::size_t n, std::size_t j, const Twiddles &t,
-                        const Modulus &m) {
+    static void forward(u32 *x, std::size_t n, std::size_t j, const Twiddles &t, const Modulus &m) {
         if (pastTable(n, j, t)) {
             K::twist(x, n, twistRoot(n, j, m.root, m), m);
             return forward(x, n, 0, t, m);
@@ -1066,25 +1079,6 @@ int partsOf(Shape s, bool split, Part (&parts)[5]) {
     return count;
 }
 
-// x := the residue of src modulo the part's polynomial.
-void loadResidue(u32 *x, const Part &p, ConstBlocks src, const Twiddles &t, const Modulus &m,
-                 bool vector) {
-    const std::size_t terms = (src.size() + p.length - 1) / p.length;
-    assert(terms <= maxResidueTerms);
-    const Factor w = t.forwardAt(p.block);
-    const u32 c = mulShoup(w.w, w.w, w.ws, m.p);
-    Factor powers[maxResidueTerms];
-    powers[0] = factorOf(1, m);
-    for (std::size_t j = 1; j < terms; ++j)
-        powers[j] = factorOf(mulShoup(powers[j - 1].w, c, shoup(c, m), m.p), m);
-#if RECKONWISE_NTT_AVX2
-    if (vector && p.length >= minVectorLength)
-        return Avx2::loadResidue(x, p.length, src.data(), src.size(), powers, m);
-#endif
-    (void)vector;
-    Portable::loadResidue(x, p.length, src.data(), src.size(), powers, m);
-}
-
 // c = fwd[j]^2, the constant of block j's modulus x^s - c.
 u32 blockConstant(std::size_t j, const Twiddles &t, const Modulus &m) {
     const Factor w = t.forwardAt(j);
@@ -1096,6 +1090,21 @@ void powersOf(u32 c, std::size_t count, Factor *powers, const Modulus &m) {
     powers[0] = factorOf(1, m);
     for (std::size_t k = 1; k < count; ++k)
         powers[k] = factorOf(mulShoup(powers[k - 1].w, c, shoup(c, m), m.p), m);
+}
+
+// x := the residue of src modulo the part's polynomial.
+void loadResidue(u32 *x, const Part &p, ConstBlocks src, const Twiddles &t, const Modulus &m,
+                 bool vector) {
+    const std::size_t terms = (src.size() + p.length - 1) / p.length;
+    assert(terms <= maxResidueTerms);
+    Factor powers[maxResidueTerms];
+    powersOf(blockConstant(p.block, t, m), terms, powers, m);
+#if RECKONWISE_NTT_AVX2
+    if (vector && p.length >= minVectorLength)
+        return Avx2::loadResidue(x, p.length, src.data(), src.size(), powers, m);
+#endif
+    (void)vector;
+    Portable::loadResidue(x, p.length, src.data(), src.size(), powers, m);
 }
 
 // The joins of the parts of a shape into the residue of the product modulo all of them
@@ -1114,20 +1123,23 @@ void powersOf(u32 c, std::size_t count, Factor *powers, const Modulus &m) {
 void joinParts(u32 *x, Shape s, int join, std::size_t from, std::size_t to, const Modulus &m,
                const Twiddles &t, bool vector) {
     const std::size_t n = s.n, len = s.quarters == 1 ? n / 4 : n / 2;
-    const u32 c = blockConstant(join ? 6 : s.quarters == 1 ? 4 : 2, t, m);
     Factor powers[7];
-    powersOf(c, 7, powers, m);
+    powersOf(blockConstant(join ? 6 : s.quarters == 1 ? 4 : 2, t, m), 7, powers, m);
     const Factor im = t.forwardAt(1);
-    const u32 kappa = add(sub(powers[6].w, mulShoup(powers[4].w, im.w, im.ws, m.p), m.p),
-                          sub(im.w, powers[2].w, m.p), m.p);
-    const Factor over = factorOf(fromMontgomery(inverse(toMontgomery(kappa, m), m), m), m);
+    Factor over{};
+    if (join) {
+        const u32 kappa = add(sub(powers[6].w, mulShoup(powers[4].w, im.w, im.ws, m.p), m.p),
+                              sub(im.w, powers[2].w, m.p), m.p);
+        over = factorOf(fromMontgomery(inverse(toMontgomery(kappa, m), m), m), m);
+    }
+    const bool vectorRange = vector && (from | to) % 8 == 0;
 #if RECKONWISE_NTT_AVX2
-    if (vector && (from | to) % 8 == 0) {
+    if (vectorRange) {
         if (join == 0) return Avx2::joinPart(x, n, len, powers, from, to, m);
         return Avx2::joinLast(x, n / 4, powers, over, im, from, to, m);
     }
 #endif
-    (void)vector;
+    (void)vectorRange;
     if (join == 0) return Portable::joinPart(x, n, len, powers, from, to, m);
     Portable::joinLast(x, n / 4, powers, over, im, from, to, m);
 }
@@ -1200,17 +1212,18 @@ Plan planFor(std::size_t na, std::size_t nb, bool square, bool vector) {
 // Transforms from parallelLength on are split into their two halves, which run on two
 // threads; from splitLength on they are split on one thread too (the split costs a second
 // pass over the operand and one over the result, but keeps the halves apart in the cache).
-constexpr std::size_t parallelLength = std::size_t(1) << 15;
+// Measured with a free second core: 1.4 times as fast at 2^16, 1.5 at 2^18, 1.9 at 2^21.
+constexpr std::size_t parallelLength = std::size_t(1) << 16;
 constexpr std::size_t splitLength = std::size_t(1) << 20;
 
 // The transforms of one product of a chunk of a by b, modulo each prime.
 struct Work {
     Shape shape;
     bool split;
-    ConstBlocks a;           // the chunk of a; empty: only b is transformed
-    ConstBlocks b;           // empty: b's transforms are in y already (or a squares)
-    bool square;             // a times itself: no y
-    u32 *x, *y;              // residues of a, and of b per prime `yStride` apart
+    ConstBlocks a; // the chunk of a; empty: only b is transformed
+    ConstBlocks b; // empty: b's transforms are in y already (or a squares)
+    bool square;   // a times itself: no y
+    u32 *x, *y;    // residues of a, and of b per prime `yStride` apart
     std::size_t cap, yStride;
     const Twiddles *tables[3];
     bool vector;
@@ -1239,26 +1252,37 @@ void runHalf(const Work &w, int half) {
     }
 }
 
+// Whether the transforms of shape s are long enough to share between two threads.
 bool twoThreads(Shape s) {
-    static const bool cores = std::thread::hardware_concurrency() >= 2 && !std::getenv("NTT_ONE"); // TEMP
+    static const bool cores = std::thread::hardware_concurrency() >= 2;
     return cores && s.n >= parallelLength;
 }
 
-// f(0) here and f(1) on a second thread when `two` (and one can be had), else both here.
+// f(0) here and f(1) on a second thread when `two` and a core is spare, else both here.
 template <class F>
 void inHalves(bool two, const F &f) {
-    std::thread helper;
-    if (two) {
+    std::atomic<int> &spare = spareCores();
+    int available = two ? spare.load() : 0;
+    while (available > 0) {
+        if (!spare.compare_exchange_weak(available, available - 1)) continue;
+        struct GiveBack {
+            std::atomic<int> &spare;
+            ~GiveBack() { ++spare; }
+        } giveBack{spare};
+        std::thread helper;
         try {
             helper = std::thread([&f] { f(1); });
         } catch (const std::exception &) { // no thread to be had: do it here
+            f(0);
+            f(1);
+            return;
         }
+        f(0);
+        helper.join();
+        return;
     }
     f(0);
-    if (helper.joinable())
-        helper.join();
-    else
-        f(1);
+    f(1);
 }
 
 void run(const Work &w) {

@@ -1,12 +1,13 @@
 #pragma once
-// Multiplication by number-theoretic transforms: the method for very large operands,
-// O(n log n) in the product size.
+// Multiplication by number-theoretic transforms: the method for large operands, O(n log n) in
+// the product's size.
 //
-// The blocks are the coefficients of polynomials; their product is computed modulo three
-// primes below 2^31 by transforms of power-of-two length (or 1.5 times a power of two), and
-// the exact coefficients are recovered by the Chinese remainder theorem before the carries
-// are propagated. Any operand sizes are served: long operands are cut into pieces whose
-// products fit one transform and are added up.
+// The blocks are the coefficients of polynomials whose product is computed modulo three primes
+// below 2^31 by transforms of length 2^k, 5 2^(k-2), 3 2^(k-1) or 7 2^(k-2), with the exact
+// coefficients recovered by the Chinese remainder theorem before the carries are added. Any
+// operand sizes are served: very unbalanced operands are cut into chunks that share the
+// transform of the shorter one, and operands too long for one transform into pieces.
+// Products of at least about 57 000 blocks use a second thread when the machine has two cores.
 
 #include "bigint/kernels/blocks.h"
 
@@ -14,7 +15,8 @@ namespace bigint::kernels {
 
 // r := a * b, r.size() == a.size() + b.size(), both operands non-empty.
 // r must not overlap a or b; a and b may be the same span (squaring: one transform fewer).
-// Uses the processor's vector instructions when it has them (AVX2 on x86-64).
+// Uses the processor's vector instructions when it has them (AVX2 on x86-64). Safe to call
+// from several threads at once.
 void multiplyNtt(Blocks r, ConstBlocks a, ConstBlocks b);
 
 // The same with the portable code only, whatever the processor supports; for tests and

@@ -1,5 +1,7 @@
 #include "bigint/kernels/radix_dc.h"
 
+#include "bigint/kernels/spare_cores.h"
+
 #include "bigint/kernels/add.h"
 #include "bigint/kernels/divide.h"
 #include "bigint/kernels/multiply.h"
@@ -160,13 +162,6 @@ bool atLeast(ConstBlocks y, const Power &p) {
 
 Blocks normalized(Blocks y) {
     return y.first(normalizedSize(y));
-}
-
-// Cores not yet busy with a half of some conversion; taken and given back around each
-// half that runs on a thread of its own.
-std::atomic<int> &spareCores() {
-    static std::atomic<int> spare{int(std::max(1u, std::thread::hardware_concurrency())) - 1};
-    return spare;
 }
 
 // Runs first and second, at the same time when the work of `blocks` blocks pays for a
