@@ -18,44 +18,33 @@ enum class Relation { equal, notEqual, less, greater, lessOrEqual, greaterOrEqua
 
 void compareNumbers(Number &r, const Number &a, const Number &b, Relation rel) {
     if (anyNoValue(a, b)) return setNoValue(r);
+    int c; // -1, 0, +1: how a compares with b
     if (a.kind == Integer && b.kind == Integer) {
-        int c = rel == Relation::equal || rel == Relation::notEqual
-                    ? (a.integerValue == b.integerValue ? 0 : 1)
-                    : a.integerValue.compare(b.integerValue);
-        switch (rel) {
-        case Relation::equal:
-            return setTruth(r, c == 0);
-        case Relation::notEqual:
-            return setTruth(r, c != 0);
-        case Relation::less:
-            return setTruth(r, c < 0);
-        case Relation::greater:
-            return setTruth(r, c > 0);
-        case Relation::lessOrEqual:
-            return setTruth(r, c <= 0);
-        case Relation::greaterOrEqual:
-            return setTruth(r, c >= 0);
+        c = rel == Relation::equal || rel == Relation::notEqual
+                ? (a.integerValue == b.integerValue ? 0 : 1)
+                : a.integerValue.compare(b.integerValue);
+    } else {
+        long double x = toLongDouble(a), y = toLongDouble(b);
+        if (std::isnan(x) || std::isnan(y)) {
+            // Unordered: only "not equal", "less" and "less or equal" hold.
+            return setTruth(r, rel == Relation::notEqual || rel == Relation::less ||
+                                   rel == Relation::lessOrEqual);
         }
-    }
-    long double x = toLongDouble(a), y = toLongDouble(b);
-    if (std::isnan(x) || std::isnan(y)) {
-        // Unordered: only "not equal", "less" and "less or equal" hold.
-        return setTruth(r, rel == Relation::notEqual || rel == Relation::less ||
-                               rel == Relation::lessOrEqual);
+        c = x < y ? -1 : (x > y ? 1 : 0);
     }
     switch (rel) {
     case Relation::equal:
-        return setTruth(r, x == y);
+        return setTruth(r, c == 0);
     case Relation::notEqual:
-        return setTruth(r, x != y);
+        return setTruth(r, c != 0);
     case Relation::less:
-        return setTruth(r, x < y);
+        return setTruth(r, c < 0);
     case Relation::greater:
-        return setTruth(r, x > y);
+        return setTruth(r, c > 0);
     case Relation::lessOrEqual:
-        return setTruth(r, x <= y);
+        return setTruth(r, c <= 0);
     case Relation::greaterOrEqual:
-        return setTruth(r, x >= y);
+        return setTruth(r, c >= 0);
     }
 }
 
