@@ -22,6 +22,25 @@ void combine(Number &r, const Number &a, const Number &b, IntOp intOp, FloatOp f
     setInteger(r, intOp(a.integerValue, b.integerValue));
 }
 
+// log2 of a nonzero magnitude from its top 64 bits, for size estimates.
+long double log2Of(const BigUnsigned &m) {
+    const std::uint64_t bits = m.bitLength();
+    if (bits <= 64) {
+        std::uint64_t v = m.blockAt(0) | std::uint64_t(m.blockAt(1)) << 32;
+        return std::log2(static_cast<long double>(v));
+    }
+    BigUnsigned top;
+    top.bitShiftRight(m, int(bits - 64));
+    const std::uint64_t v = top.blockAt(0) | std::uint64_t(top.blockAt(1)) << 32;
+    return static_cast<long double>(bits - 64) + std::log2(static_cast<long double>(v));
+}
+
+// Whether a result of about estimatedBits bits surely exceeds the result budget. The
+// estimates are within a few bits; results near the limit are made and checked exactly.
+bool surelyOverBudget(long double estimatedBits) {
+    return estimatedBits > static_cast<long double>(resultBudget::maxBits()) + 2;
+}
+
 // base^exponent by repeated squaring: the same product as multiplying the base in
 // exponent times, in logarithmic many multiplications.
 BigInteger integerPower(const BigInteger &base, std::uint32_t exponent) {
@@ -81,6 +100,11 @@ void subtract(Number &r, const Number &a, const Number &b) {
 }
 
 void multiply(Number &r, const Number &a, const Number &b) {
+    if (a.kind == Integer && b.kind == Integer && !a.integerValue.isZero() &&
+        !b.integerValue.isZero() &&
+        a.integerValue.getMagnitude().bitLength() + b.integerValue.getMagnitude().bitLength() - 1 >
+            resultBudget::maxBits())
+        return setNoValue(r);
     combine(
         r, a, b, [](const BigInteger &x, const BigInteger &y) { return x * y; },
         [](long double x, long double y) { return x * y; });
@@ -119,6 +143,9 @@ void power(Number &r, const Number &base, const Number &exponent) {
     } catch (const char *) {
         return setNoValue(r);
     }
+    const BigUnsigned &m = base.integerValue.getMagnitude();
+    if (m.bitLength() > 1 && surelyOverBudget(log2Of(m) * static_cast<long double>(e)))
+        return setNoValue(r);
     setInteger(r, integerPower(base.integerValue, std::uint32_t(e)));
 }
 
@@ -131,6 +158,11 @@ void factorial(Number &r, const Number &x) {
         return setNoValue(r);
     }
     if (n < 2) return setInteger(r, BigInteger(1));
+    // log2(n!) by Stirling's series, which is within 1/(360 n^3) of ln(n!) from n = 2.
+    const long double ln = std::log(static_cast<long double>(n));
+    const long double lnFactorial = n * ln - n + 0.5L * std::log(2 * 3.14159265358979323846L * n) +
+                                    1 / (12.0L * n);
+    if (surelyOverBudget(lnFactorial / std::log(2.0L))) return setNoValue(r);
     setInteger(r, BigInteger(rangeProduct(2, std::uint32_t(n))));
 }
 

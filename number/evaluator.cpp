@@ -1,6 +1,7 @@
 #include "number/evaluator.h"
 
 #include "number/NumberCache.h"
+#include "number/Settings.h"
 #include "number/format.h"
 #include "number/literal.h"
 #include "number/operations.h"
@@ -23,17 +24,49 @@ constexpr View eulerText = u"2.7182818284590452353602874713526624977572470936999
 thread_local int evaluationDepth = 0;
 thread_local std::size_t nestedCharacters = 0;
 
-// Thrown when a text nests too deeply; caught by the outermost evaluation, which then has
-// no value. Nothing in between is cached, so no text gets a value that depends on how
-// deep it happened to be evaluated.
-struct TooDeep {};
+// The settings an evaluation runs under, read once by the outermost evaluation of this
+// thread. Every nested sub-text uses them too: a settings change made by another thread
+// half-way must not mix two angle units or value ranges into one result (which the cache
+// would then keep under the outer text's key).
+struct EvaluationSettings {
+    AngleUnit unit;
+    bool rangeSigned;
+    std::int32_t rangeBits;
+};
+thread_local EvaluationSettings evaluationSettings{};
+
+// Thrown when a text nests too deeply or its evaluation would hold too much memory; caught
+// by the outermost evaluation, which then has no value. Nothing in between is cached, so no
+// sub-text gets a value that depends on how deep it happened to be evaluated.
+struct Refused {};
+
+// Bytes of texts and integer results this thread's outermost evaluation has made so far:
+// every sub-text is copied into the cache with its result, so a short text can otherwise
+// hold gigabytes (a chain of a thousand huge powers, brackets around a huge result).
+thread_local std::size_t evaluationBytes = 0;
+
+void charge(std::size_t bytes) {
+    if (bytes > maxEvaluationBytes - evaluationBytes) throw Refused{};
+    evaluationBytes += bytes;
+}
+void chargeText(std::size_t length) {
+    charge(length * sizeof(char16_t));
+}
+
+// The start of an outermost evaluation: read the settings and open a fresh memory budget.
+void beginIfOutermost() {
+    if (evaluationDepth != 0) return;
+    evaluationSettings = {settings::currentAngleUnit(), settings::currentRangeSigned(),
+                          settings::currentRangeBits()};
+    evaluationBytes = 0;
+}
 
 class DepthGuard {
 public:
     explicit DepthGuard(std::size_t length) : length(length) {
         if (evaluationDepth + 1 > maxEvaluationDepth ||
             nestedCharacters + length > maxNestedCharacters)
-            throw TooDeep{};
+            throw Refused{};
         ++evaluationDepth;
         nestedCharacters += length;
     }
@@ -292,6 +325,23 @@ bool evaluateParentheses(Number &n, const Text &t) {
         n.kind = NoValue;
         return true;
     }
+    // Brackets around the whole text give the inner integer itself: its "Full" text is its
+    // exact decimal digits, which read back to the same integer. Taking the value directly
+    // saves writing and reading a text that can have millions of digits.
+    if (inner.kind == Integer && open == 0 && close + 1 == t.size()) {
+        n.kind = Integer;
+        n.integerValue = inner.integerValue;
+        return true;
+    }
+    // The inner result's text is made twice over (kept with the result and copied into the
+    // rebuilt text): refuse a huge one before spending the time to make it.
+    if (inner.kind == Integer) {
+        const auto digits = std::size_t(estimatedDigitCount(inner.integerValue, 10));
+        chargeText(2 * digits);
+        // The estimate is at most one digit over, so the rebuilt text surely nests too much.
+        if (nestedCharacters + t.size() - (close - open + 1) + digits > maxNestedCharacters + 1)
+            throw Refused{};
+    }
     Text rebuilt = t.substr(0, open);
     rebuilt += u' ';
     rebuilt += formatNumber(inner, Full);
@@ -304,33 +354,36 @@ bool evaluateParentheses(Number &n, const Text &t) {
 } // namespace
 
 Number &evaluateExpression(std::u16string_view text) {
-    const AngleUnit unit = settings::currentAngleUnit();
-    const bool rangeSigned = settings::currentRangeSigned();
-    const std::int32_t rangeBits = settings::currentRangeBits();
+    beginIfOutermost();
+    const auto [unit, rangeSigned, rangeBits] = evaluationSettings;
     {
         std::lock_guard<std::mutex> guard(numberCache.mutex());
         if (Number *found = numberCache.lookUp(NumberKey{text, unit, rangeSigned, rangeBits}))
             return *found;
     }
+    const bool outermost = evaluationDepth == 0;
+    if (!outermost) chargeText(text.size());
     auto n = std::make_unique<Number>();
     n->text = Text(text);
     n->angleUnit = unit;
     n->rangeSigned = rangeSigned;
     n->rangeBits = rangeBits;
-    const bool outermost = evaluationDepth == 0;
     try {
         evaluateInto(*n, n->text);
-    } catch (const TooDeep &) {
+    } catch (const Refused &) {
         if (!outermost) throw;
         n->kind = NoValue;
     }
     applyValueRange(*n);
     normalizeFloat(*n);
+    if (n->kind == Integer && !outermost)
+        charge(std::size_t(n->integerValue.getMagnitude().getLength()) * sizeof(std::uint32_t));
     std::lock_guard<std::mutex> guard(numberCache.mutex());
     return numberCache.append(std::move(n));
 }
 
 void evaluateInto(Number &n, std::u16string_view text) {
+    beginIfOutermost();
     DepthGuard guard(text.size());
 
     // Trim everything at or below the space character from both ends.
@@ -343,6 +396,7 @@ void evaluateInto(Number &n, std::u16string_view text) {
         n.kind = NoValue;
         return;
     }
+    chargeText(end - begin);
     Text t(text.substr(begin, end - begin));
     for (char16_t &c : t) {
         if (c == u'[' || c == u'{')

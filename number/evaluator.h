@@ -21,3 +21,8 @@ void evaluateInto(Number &n, std::u16string_view text);
 // a copy of its text, so depth times length is memory.
 inline constexpr int maxEvaluationDepth = 4000;
 inline constexpr std::size_t maxNestedCharacters = std::size_t(1) << 24;
+
+// An evaluation that would make more than this many bytes of sub-texts and intermediate
+// integer results (each kept in the cache) has no value either. The final result is not
+// counted, so every result inside the result budget is reachable by a plain text.
+inline constexpr std::size_t maxEvaluationBytes = std::size_t(256) << 20;

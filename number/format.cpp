@@ -63,7 +63,7 @@ std::string normalInteger(const BigInteger &x) {
 std::string radixText(const BigInteger &x, unsigned short base, const char *prefix) {
     std::string text = x.getSign() == BigInteger::negative ? "-" : "";
     text += prefix;
-    text += unsignedToText(x.getMagnitude(), base);
+    appendUnsignedText(text, x.getMagnitude(), base);
     return text;
 }
 
@@ -166,6 +166,7 @@ std::u16string formatNumber(Number &n, OutputFormat format) {
     else if (n.kind == Float)
         text = floatText(n.floatValue, format);
     std::u16string result = asciiToUtf16(text);
+    std::string().swap(text); // the largest texts are hundreds of megabytes
     {
         std::lock_guard<std::mutex> guard(numberCache.mutex());
         n.resultText[format] = result;

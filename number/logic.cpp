@@ -134,6 +134,8 @@ void complement(Number &r, const Number &x) {
 void shiftLeft(Number &r, const Number &a, const Number &count) {
     int n;
     if (a.kind != Integer || !shiftCount(count, n)) return setNoValue(r);
+    const std::uint64_t bits = a.integerValue.getMagnitude().bitLength();
+    if (bits != 0 && bits + std::uint64_t(n) > resultBudget::maxBits()) return setNoValue(r);
     BigUnsigned m;
     m.bitShiftLeft(a.integerValue.getMagnitude(), n);
     setInteger(r, BigInteger(std::move(m)));

@@ -3,6 +3,7 @@
 
 #include "number/Number.h"
 #include "number/floatChecks.h"
+#include "number/resultBudget.h"
 #include "number/valueKind.h"
 
 namespace ops::detail {
@@ -11,7 +12,9 @@ inline void setNoValue(Number &r) {
     r.kind = NoValue;
 }
 
+// An integer result larger than the result budget has no value.
 inline void setInteger(Number &r, BigInteger v) {
+    if (!resultBudget::fits(v.getMagnitude())) return setNoValue(r);
     r.kind = Integer;
     r.integerValue = std::move(v);
 }
