@@ -420,8 +420,12 @@ struct Portable {
 // leaves the chunks transposed and the inverse starts from that order.
 // ---------------------------------------------------------------------------------------
 #if RECKONWISE_NTT_AVX2
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 
 struct Avx2 {
     using V = __m256i;
@@ -825,7 +829,11 @@ struct Avx2 {
     }
 };
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 #endif
 
 // ---------------------------------------------------------------------------------------
