@@ -1,6 +1,7 @@
 #include "ui/ConverterPanel.h"
 
 #include "converter/conversionText.h"
+#include "ui/ClippedText.h"
 #include "ui/PickComboBox.h"
 #include "ui/fonts.h"
 
@@ -41,7 +42,7 @@ struct ConverterPanel::Lists {
     ComboList category, fromUnit, toUnit, fromPrefix, toPrefix;
 };
 
-ConverterPanel::ConverterPanel(QGroupBox *group, QLabel *resultLabel)
+ConverterPanel::ConverterPanel(QGroupBox *group, ClippedLabel *resultLabel)
     : QObject(group), Label5(resultLabel) {
     createControls(group);
     lists = std::make_unique<Lists>(Lists{ComboList(ComboBox1), ComboList(ComboBox2),
@@ -53,10 +54,11 @@ ConverterPanel::ConverterPanel(QGroupBox *group, QLabel *resultLabel)
 
     connect(ComboBox1, &PickComboBox::picked, this, [this](int index) {
         converter->fillUnits(index);
-        updateConversion(Label5->text());
+        updateConversion(Label5->wholeText());
     });
     for (PickComboBox *box : {ComboBox2, ComboBox3, ComboBox4, ComboBox5})
-        connect(box, &PickComboBox::picked, this, [this] { updateConversion(Label5->text()); });
+        connect(box, &PickComboBox::picked, this,
+                [this] { updateConversion(Label5->wholeText()); });
 }
 
 ConverterPanel::~ConverterPanel() = default;
@@ -86,9 +88,10 @@ void ConverterPanel::createControls(QGroupBox *group) {
     Label3 = label("Label3", "From", QRect(10, 82, 28, 13), 11);
     Label4 = label("Label4", "To", QRect(227, 82, 16, 13), 11);
     Label6 = label("Label6", "Result: ", QRect(8, 108, 46, 16), 13);
-    Label7 = label("Label7", " ", QRect(54, 108, 4, 16), 13);
+    Label7 = new ClippedLabel(QStringLiteral(" "), group);
+    Label7->setObjectName(QStringLiteral("Label7"));
+    Label7->setFont(tahoma(13));
     Label7->move(std::max(54, Label6->x() + Label6->width() + 2), 108);
-    Label7->setTextFormat(Qt::PlainText);
     Label7->adjustSize();
 }
 
@@ -103,11 +106,9 @@ void ConverterPanel::updateConversion(const QString &value) {
         // An arithmetic failure leaves the line empty, like a value that does not evaluate.
     } catch (const std::bad_alloc &) {
     }
-    Label7->setText(line);
-    Label7->adjustSize();
+    Label7->setWholeText(line);
 }
 
 void ConverterPanel::clearConversion() {
-    Label7->setText(QString());
-    Label7->adjustSize();
+    Label7->setWholeText(QString());
 }

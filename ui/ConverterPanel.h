@@ -7,6 +7,7 @@
 #include <QObject>
 #include <memory>
 
+class ClippedLabel;
 class PickComboBox;
 class QGroupBox;
 class QLabel;
@@ -16,8 +17,8 @@ class ConverterPanel : public QObject {
 
 public:
     // Builds the panel's controls in group and fills its lists. resultLabel is the
-    // calculator's result label, whose text the panel converts.
-    ConverterPanel(QGroupBox *group, QLabel *resultLabel);
+    // calculator's result label, whose whole text the panel converts.
+    ConverterPanel(QGroupBox *group, ClippedLabel *resultLabel);
     ~ConverterPanel() override;
 
     // Recomputes the conversion line from value (a result text) and the selections.
@@ -29,8 +30,8 @@ public:
 private:
     void createControls(QGroupBox *group);
 
-    QLabel *Label5;
-    QLabel *Label2, *Label3, *Label4, *Label6, *Label7;
+    ClippedLabel *Label5, *Label7;
+    QLabel *Label2, *Label3, *Label4, *Label6;
     PickComboBox *ComboBox1, *ComboBox2, *ComboBox3, *ComboBox4, *ComboBox5;
     struct Lists;
     std::unique_ptr<Lists> lists;

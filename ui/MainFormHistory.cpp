@@ -1,6 +1,7 @@
 // The history grid of the main window: its set-up, the rows that follow the expression
 // line, and its context menu.
 
+#include "ui/ClippedText.h"
 #include "ui/GridScrollLink.h"
 #include "ui/ReckonwiseMainForm.h"
 #include "windowmodel/editing.h"
@@ -26,6 +27,8 @@ void TReckonwiseMainForm::createHistory() {
     StringGrid1->setHorizontalHeaderLabels(
         {QStringLiteral("Expression"), QStringLiteral("Result")});
     StringGrid1->setColumnWidth(0, 300);
+    // A cell keeps the whole result for "Copy result" but draws only what fits.
+    StringGrid1->setItemDelegate(new ClippedItemDelegate(StringGrid1));
 
     prepareStringGrids(this);
     auto *link = StringGrid1->findChild<GridScrollLink *>();

@@ -2,6 +2,7 @@
 
 #include "number/textUtils.h"
 #include "ui/BrindlewoodForm.h"
+#include "ui/ClippedText.h"
 #include "ui/ConverterPanel.h"
 #include "ui/ExpressionEdit.h"
 #include "ui/GridScrollLink.h"
@@ -115,10 +116,9 @@ void TReckonwiseMainForm::createControls() {
     Label1->move(8, 57);
     Label1->adjustSize();
 
-    Label5 = new QLabel(QStringLiteral(" "), GroupBox1);
+    Label5 = new ClippedLabel(QStringLiteral(" "), GroupBox1);
     Label5->setObjectName(QStringLiteral("Label5"));
     Label5->setFont(tahoma(13));
-    Label5->setTextFormat(Qt::PlainText);
     Label5->setTextInteractionFlags(Qt::NoTextInteraction);
     // Designed at 54; a fallback font wider than Tahoma pushes it right of "Result: ".
     Label5->move(std::max(54, Label1->x() + Label1->width() + 2), 57);
@@ -171,7 +171,7 @@ void TReckonwiseMainForm::createMenus() {
     connect(item(edit, "Copyexpression1", "Copy expression"), &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setText(Edit1->text()); });
     connect(item(edit, "Copyresult1", "Copy result"), &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setText(Label5->text()); });
+            [this] { QGuiApplication::clipboard()->setText(Label5->wholeText()); });
     Paste1 = item(edit, "Paste1", "Paste");
     Paste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     connect(Paste1, &QAction::triggered, this,
@@ -365,8 +365,7 @@ void TReckonwiseMainForm::StartEvaluation(bool force) {
         currentWorker->setPriority(QThread::IdlePriority);
     currentWorker = nullptr;
 
-    Label5->setText(QString());
-    Label5->adjustSize();
+    Label5->setWholeText(QString());
     converterPanel->clearConversion();
     UpdateHistory();
 
@@ -380,10 +379,8 @@ void TReckonwiseMainForm::StartEvaluation(bool force) {
 }
 
 void TReckonwiseMainForm::CalculatingTimerTick() {
-    if (currentWorker && currentWorker->isRunning() && Label5->text().isEmpty()) {
-        Label5->setText(QStringLiteral("Calculating..."));
-        Label5->adjustSize();
-    }
+    if (currentWorker && currentWorker->isRunning() && Label5->wholeText().isEmpty())
+        Label5->setWholeText(QStringLiteral("Calculating..."));
     CalculatingTimer->stop();
 }
 
@@ -392,8 +389,7 @@ void TReckonwiseMainForm::ShowResult(const QString &result, const QString &expre
     // A worker abandoned by a Settings change carries the same text as its successor;
     // its result belongs to the old setting and is not shown.
     if (stripped(Edit1->text()) == expression && computedUnder == EvaluationSettings::current()) {
-        Label5->setText(result);
-        Label5->adjustSize();
+        Label5->setWholeText(result);
         if (GroupBox3->isVisibleTo(this)) updateConversion(result);
     }
     for (int row = 1; row < historyRowCount(); ++row) {
@@ -440,7 +436,7 @@ void TReckonwiseMainForm::ArrangeGroups() {
     if (History1->isChecked()) GroupBox4->resize(width, historyGroupHeight);
     layoutChildren();
 
-    if (GroupBox3->isVisibleTo(this)) updateConversion(Label5->text());
+    if (GroupBox3->isVisibleTo(this)) updateConversion(Label5->wholeText());
 }
 
 void TReckonwiseMainForm::updateConversion(const QString &result) {

@@ -11,6 +11,7 @@
 #include <QString>
 #include <array>
 
+class ClippedLabel;
 class ConverterPanel;
 class NumberThread;
 class QAction;
@@ -89,7 +90,8 @@ private:
 
     QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4;
     QLineEdit *Edit1;
-    QLabel *Label1, *Label5;
+    QLabel *Label1;
+    ClippedLabel *Label5; // keeps the whole result; shows only what fits
     std::array<QPushButton *, 60> buttons{};
     QFrame *Panel1;
     QTableWidget *StringGrid1;

@@ -4,6 +4,12 @@
 
 #include "window_test_support.h"
 
+#include "ui/ClippedText.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QStyleOptionViewItem>
+
 class EvaluationTest : public QObject {
     Q_OBJECT
 
@@ -202,6 +208,91 @@ private slots:
         }
         QTRY_COMPARE_WITH_TIMEOUT(w.history(), filled, 10000);
         QTRY_COMPARE(w.label->text(), QStringLiteral("8"));
+    }
+
+    // A start of a text for a control that shows only what reaches its right edge: never
+    // cut short of the edge, never in the middle of a character, and not much longer than
+    // what fits when the text is plain ASCII.
+    void startReachingWidth_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("bounded");
+        const QString zeroWidth(3000, QChar(0x200B));
+        QString faces;
+        for (int i = 0; i < 3000; ++i)
+            faces += QStringLiteral("\U0001F600");
+        QTest::newRow("short") << QStringLiteral("12345") << 500 << true;
+        QTest::newRow("no width") << QStringLiteral("12345") << 0 << true;
+        QTest::newRow("digits") << QString(100000, u'7') << 500 << true;
+        QTest::newRow("result of ones") << QString(100000, u'1') << 500 << true;
+        QTest::newRow("invisible start") << zeroWidth + QString(3000, u'8') << 500 << false;
+        QTest::newRow("nothing visible") << zeroWidth << 500 << false;
+        QTest::newRow("surrogate pairs") << faces << 500 << false;
+    }
+    void startReachingWidth() {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(bool, bounded);
+        const QFont font = w.label->font();
+        const QString start = ::startReachingWidth(text, font, width);
+        QVERIFY(text.startsWith(start));
+        QVERIFY(start == text || QFontMetrics(font).horizontalAdvance(start) >= width);
+        QVERIFY(start.isEmpty() || !start.back().isHighSurrogate());
+        if (bounded) QVERIFY2(start.size() <= 500, qPrintable(QString::number(start.size())));
+    }
+
+    // A result far wider than the window (2^100000 has 30103 digits): the label and the
+    // history cell show only a start of it that reaches their edge, again after the window
+    // has grown; the clipboard commands and the converter get all of it.
+    void longResultIsCutOnlyOnScreen() {
+        const QString first = QStringLiteral("999002093014384507944032764330");
+        const QString last = QStringLiteral("402597025155304734389883109376");
+        auto isWhole = [&](const QString &text) {
+            return text.size() == 30103 && text.startsWith(first) && text.endsWith(last);
+        };
+        for (const char *item : {"History1", "Full1"})
+            w.action(item)->trigger();
+        QTest::keyClicks(w.edit, QStringLiteral("2^100000"));
+        QTRY_VERIFY_WITH_TIMEOUT(w.label->text().startsWith(first), 10000);
+        QTRY_VERIFY(w.history().constFirst().endsWith(last));
+
+        clipboard()->clear();
+        w.action("Copyresult1")->trigger();
+        const QString copied = clipboard()->text();
+        QVERIFY(isWhole(copied));
+        auto *group = w.child<QGroupBox>("GroupBox1");
+        for (int width : {0, 1600}) {
+            if (width) w.window->resize(width, w.window->height());
+            QVERIFY(w.label->text().size() < 1000);
+            QVERIFY(copied.startsWith(w.label->text()));
+            QCOMPARE_GE(w.label->geometry().right(), group->width());
+        }
+
+        w.grid->setCurrentCell(0, 0);
+        clipboard()->clear();
+        w.action("Copyresult2")->trigger();
+        QVERIFY(isWhole(clipboard()->text()));
+        auto *delegate = qobject_cast<ClippedItemDelegate *>(w.grid->itemDelegate());
+        QVERIFY(delegate);
+        QStyleOptionViewItem cell;
+        cell.initFrom(w.grid->viewport());
+        cell.rect = w.grid->visualRect(w.grid->model()->index(0, 1));
+        delegate->initStyleOption(&cell, w.grid->model()->index(0, 1));
+        QVERIFY(cell.text.size() < 1000);
+        QVERIFY(copied.startsWith(cell.text));
+        QCOMPARE_GE(QFontMetrics(cell.font).horizontalAdvance(cell.text), cell.rect.width());
+
+        // The converter converts the result when it is shown and again at each pick, here
+        // from meter to meter: "value m = value m", both values whole.
+        w.action("Converter1")->trigger();
+        auto *line = w.child<ClippedLabel>("Label7");
+        const QString converted = copied + QStringLiteral(" m = ") + copied + QStringLiteral(" m");
+        QCOMPARE(line->wholeText(), converted);
+        line->setWholeText(QString());
+        auto *to = w.child<QComboBox>("ComboBox3");
+        emit to->activated(to->currentIndex());
+        QCOMPARE(line->wholeText(), converted);
+        QVERIFY(line->text().size() < 1000);
     }
 };
 
