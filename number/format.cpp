@@ -155,27 +155,47 @@ long long estimatedDigitCount(const BigInteger &x, unsigned base) {
     return (long long)(std::ceil(a) + std::log(top) / std::log((long double)base) + 1);
 }
 
-std::u16string formatNumber(Number &n, OutputFormat format) {
+namespace {
+
+// The radix formats of a nonzero integer, written straight as UTF-16: the binary text of
+// a large result is hundreds of megabytes, too much to make twice.
+std::u16string radixText16(const BigInteger &x, OutputFormat format) {
+    const unsigned base = format == Hexadecimal ? 16 : format == Octal ? 8 : 2;
+    std::u16string text = x.getSign() == BigInteger::negative ? u"-" : u"";
+    text += format == Hexadecimal ? u"0x" : format == Octal ? u"0o" : u"0b";
+    appendPowerOfTwoDigits(text, x.getMagnitude(), base);
+    return text;
+}
+
+} // namespace
+
+const std::u16string &formattedResult(Number &n, OutputFormat format) {
     {
         std::lock_guard<std::mutex> guard(numberCache.mutex());
         if (n.resultTextReady[format]) return n.resultText[format];
     }
-    std::string text;
-    if (n.kind == Integer)
-        text = integerText(n.integerValue, format);
-    else if (n.kind == Float)
-        text = floatText(n.floatValue, format);
-    std::u16string result = asciiToUtf16(text);
-    std::string().swap(text); // the largest texts are hundreds of megabytes
-    {
-        std::lock_guard<std::mutex> guard(numberCache.mutex());
-        n.resultText[format] = result;
-        n.resultTextReady[format] = true;
-        for (Number *other : numberCache.entriesLike(keyOf(n))) {
-            if (other == &n) continue;
-            other->resultText[format] = result;
-            other->resultTextReady[format] = true;
-        }
+    std::u16string result;
+    if (n.kind == Integer && format >= Hexadecimal && !n.integerValue.isZero()) {
+        result = radixText16(n.integerValue, format);
+    } else if (n.kind != NoValue) {
+        std::string text = n.kind == Integer ? integerText(n.integerValue, format)
+                                             : floatText(n.floatValue, format);
+        result = asciiToUtf16(text);
     }
-    return result;
+    std::lock_guard<std::mutex> guard(numberCache.mutex());
+    // Another thread may have written it meanwhile; a text once ready never changes, which
+    // is what makes handing out references to it safe.
+    if (n.resultTextReady[format]) return n.resultText[format];
+    for (Number *other : numberCache.entriesLike(keyOf(n))) {
+        if (other == &n || other->resultTextReady[format]) continue;
+        other->resultText[format] = result;
+        other->resultTextReady[format] = true;
+    }
+    n.resultText[format] = std::move(result);
+    n.resultTextReady[format] = true;
+    return n.resultText[format];
+}
+
+std::u16string formatNumber(Number &n, OutputFormat format) {
+    return formattedResult(n, format);
 }

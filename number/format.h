@@ -11,6 +11,10 @@
 // The text of n in format; empty for NoValue, and for a Float in the three radix formats.
 std::u16string formatNumber(Number &n, OutputFormat format);
 
+// The same text as it is kept in n, without a copy: a text once made never changes and
+// lives as long as the cache, so the reference stays valid.
+const std::u16string &formattedResult(Number &n, OutputFormat format);
+
 // A quick estimate of the number of digits of x's magnitude in base, within one of the
 // true count (0 for zero).
 long long estimatedDigitCount(const BigInteger &x, unsigned base);

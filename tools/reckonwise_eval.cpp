@@ -11,6 +11,7 @@
 #include "number/largeStack.h"
 #include "number/textUtils.h"
 
+#include <algorithm>
 #include <iostream>
 #include <new>
 #include <optional>
@@ -159,21 +160,39 @@ const char *kindName(NumberKind kind) {
     return "novalue";
 }
 
+// Writes text as UTF-8 in slices, so that a result of hundreds of millions of characters
+// is not copied whole once more.
+void writeUtf8(std::ostream &out, std::u16string_view text) {
+    constexpr std::size_t slice = 1 << 16;
+    while (!text.empty()) {
+        std::size_t n = std::min(slice, text.size());
+        // Keep a surrogate pair together.
+        if (n < text.size() && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF) ++n;
+        out << utf16ToUtf8(text.substr(0, n));
+        text.remove_prefix(n);
+    }
+}
+
 // Prints the result line for one expression; a failure leaves the line empty and is
 // reported on standard error.
 void evaluateAndPrint(const Options &o, std::string_view expression) {
-    std::string line;
+    const Number *n = nullptr;
+    const std::u16string *text = nullptr;
     const char *failure = nullptr;
     try {
-        Number &n = evaluateExpression(stripWhiteSpace(utf8ToUtf16(expression)));
-        std::string text = utf16ToUtf8(formatNumber(n, o.format));
-        line = o.showKind ? kindName(n.kind) + ("\t" + text) : std::move(text);
+        Number &value = evaluateExpression(stripWhiteSpace(utf8ToUtf16(expression)));
+        text = &formattedResult(value, o.format);
+        n = &value;
     } catch (const char *message) {
         failure = message;
     } catch (const std::bad_alloc &) {
         failure = "out of memory";
     }
-    std::cout << line << '\n';
+    if (n) {
+        if (o.showKind) std::cout << kindName(n->kind) << '\t';
+        writeUtf8(std::cout, *text);
+    }
+    std::cout << '\n';
     // Every answer is out before the program could wait for more input: a script that
     // writes a line and reads the answer never stalls, and a file of expressions is not
     // written one system call per line.
