@@ -5,9 +5,12 @@
 #include "ui/PickComboBox.h"
 #include "ui/fonts.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QSignalBlocker>
+#include <QThread>
 #include <array>
 #include <new>
 
@@ -95,20 +98,69 @@ void ConverterPanel::createControls(QGroupBox *group) {
     Label7->adjustSize();
 }
 
-void ConverterPanel::updateConversion(const QString &value) {
-    QString line;
+namespace {
+
+// The conversion line, or an empty line when the conversion fails (an overflow, say).
+QString conversionLine(std::u16string_view value, const Unit &from, const Unit &fromPrefix,
+                       const Unit &to, const Unit &toPrefix, OutputFormat format) {
     try {
-        line = QString::fromStdU16String(
-            conversionText(value.toStdU16String(), *converter, ComboBox2->currentIndex(),
-                           ComboBox4->currentIndex(), ComboBox3->currentIndex(),
-                           ComboBox5->currentIndex(), settings::currentOutputFormat()));
+        return QString::fromStdU16String(
+            conversionText(value, from, fromPrefix, to, toPrefix, format));
     } catch (const char *) {
         // An arithmetic failure leaves the line empty, like a value that does not evaluate.
     } catch (const std::bad_alloc &) {
     }
-    Label7->setWholeText(line);
+    return {};
+}
+
+} // namespace
+
+void ConverterPanel::updateConversion(const QString &value) {
+    const quint64 request = ++conversionRequest;
+    const int from = ComboBox2->currentIndex(), to = ComboBox3->currentIndex();
+    const int fromPrefix = ComboBox4->currentIndex(), toPrefix = ComboBox5->currentIndex();
+    const auto &units = converter->units;
+    const auto &prefixes = converter->prefixes;
+    auto inside = [](int i, std::size_t size) { return i >= 0 && std::size_t(i) < size; };
+    if (!inside(from, units.size()) || !inside(to, units.size()) ||
+        !inside(fromPrefix, prefixes.size()) || !inside(toPrefix, prefixes.size())) {
+        Label7->setWholeText(QString());
+        return;
+    }
+    const OutputFormat format = settings::currentOutputFormat();
+    if (value.size() <= longValueLength) {
+        Label7->setWholeText(conversionLine(value.toStdU16String(), units[std::size_t(from)],
+                                            prefixes[std::size_t(fromPrefix)],
+                                            units[std::size_t(to)],
+                                            prefixes[std::size_t(toPrefix)], format));
+        return;
+    }
+    // The worker takes copies of everything it reads; the line comes back through the
+    // application object and is shown only if the panel still exists and has had no
+    // update since (both checked on the GUI thread).
+    Label7->setWholeText(QStringLiteral("Calculating..."));
+    QPointer<ConverterPanel> panel(this);
+    QThread *worker = QThread::create(
+        [panel, request, format, text = value.toStdU16String(), a = units[std::size_t(from)],
+         b = prefixes[std::size_t(fromPrefix)], c = units[std::size_t(to)],
+         d = prefixes[std::size_t(toPrefix)]] {
+            QString line = conversionLine(text, a, b, c, d, format);
+            QMetaObject::invokeMethod(
+                qApp,
+                [panel, request, line = std::move(line)] {
+                    if (panel && panel->conversionRequest == request)
+                        panel->Label7->setWholeText(line);
+                },
+                Qt::QueuedConnection);
+            --runningConversions;
+        });
+    worker->setObjectName(QStringLiteral("ConversionThread"));
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    ++runningConversions;
+    worker->start(QThread::LowPriority);
 }
 
 void ConverterPanel::clearConversion() {
+    ++conversionRequest;
     Label7->setWholeText(QString());
 }

@@ -5,6 +5,8 @@
 #include "converter/Converter.h"
 
 #include <QObject>
+#include <QtGlobal>
+#include <atomic>
 #include <memory>
 
 class ClippedLabel;
@@ -21,8 +23,15 @@ public:
     ConverterPanel(QGroupBox *group, ClippedLabel *resultLabel);
     ~ConverterPanel() override;
 
-    // Recomputes the conversion line from value (a result text) and the selections.
+    // Recomputes the conversion line from value (a result text) and the selections. A long
+    // value (millions of digits take seconds) is converted on a worker thread, and the line
+    // shows "Calculating..." until it is done; a later update or clear overrides it.
     void updateConversion(const QString &value);
+
+    // Values longer than this many characters are converted on a worker thread.
+    static constexpr qsizetype longValueLength = 20000;
+    // Conversion workers not yet at the end of their run (current or overtaken).
+    static int conversionsRunning() { return runningConversions.load(); }
     void clearConversion();
 
     Converter &model() { return *converter; }
@@ -36,4 +45,7 @@ private:
     struct Lists;
     std::unique_ptr<Lists> lists;
     std::unique_ptr<Converter> converter;
+    // Counts the updates; a worker's line is shown only if no update came after it.
+    quint64 conversionRequest = 0;
+    static inline std::atomic<int> runningConversions{0};
 };

@@ -5,6 +5,7 @@
 #include "window_test_support.h"
 
 #include "ui/ClippedText.h"
+#include "ui/ConverterPanel.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -283,15 +284,27 @@ private slots:
         QCOMPARE_GE(QFontMetrics(cell.font).horizontalAdvance(cell.text), cell.rect.width());
 
         // The converter converts the result when it is shown and again at each pick, here
-        // from meter to meter: "value m = value m", both values whole.
+        // from meter to meter: "value m = value m", both values whole. A value this long is
+        // converted on a worker thread; the line says so until the worker is done.
         w.action("Converter1")->trigger();
         auto *line = w.child<ClippedLabel>("Label7");
         const QString converted = copied + QStringLiteral(" m = ") + copied + QStringLiteral(" m");
-        QCOMPARE(line->wholeText(), converted);
+        QCOMPARE(line->wholeText(), QStringLiteral("Calculating..."));
+        QTRY_COMPARE_WITH_TIMEOUT(line->wholeText(), converted, 10000);
         line->setWholeText(QString());
         auto *to = w.child<QComboBox>("ComboBox3");
         emit to->activated(to->currentIndex());
-        QCOMPARE(line->wholeText(), converted);
+        QTRY_COMPARE_WITH_TIMEOUT(line->wholeText(), converted, 10000);
+        QVERIFY(line->text().size() < 1000);
+
+        // A worker overtaken by a later update never shows its line.
+        emit to->activated(to->currentIndex());
+        QCOMPARE(line->wholeText(), QStringLiteral("Calculating..."));
+        w.edit->clear();
+        QCOMPARE(line->wholeText(), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(ConverterPanel::conversionsRunning(), 0, 10000);
+        QCoreApplication::processEvents();
+        QCOMPARE(line->wholeText(), QString());
         QVERIFY(line->text().size() < 1000);
     }
 };
