@@ -81,6 +81,9 @@ private:
     std::size_t length;
 };
 
+// Evaluates text into n under the settings the outermost evaluation read.
+void evaluateText(Number &n, View text);
+
 bool startsWith(View t, View prefix) {
     return t.substr(0, prefix.size()) == prefix;
 }
@@ -347,7 +350,7 @@ bool evaluateParentheses(Number &n, const Text &t) {
     rebuilt += formatNumber(inner, Full);
     rebuilt += u' ';
     rebuilt.append(t, close + 1);
-    evaluateInto(n, rebuilt);
+    evaluateText(n, rebuilt);
     return true;
 }
 
@@ -369,7 +372,7 @@ Number &evaluateExpression(std::u16string_view text) {
     n->rangeSigned = rangeSigned;
     n->rangeBits = rangeBits;
     try {
-        evaluateInto(*n, n->text);
+        evaluateText(*n, n->text);
     } catch (const Refused &) {
         if (!outermost) throw;
         n->kind = NoValue;
@@ -384,6 +387,12 @@ Number &evaluateExpression(std::u16string_view text) {
 
 void evaluateInto(Number &n, std::u16string_view text) {
     beginIfOutermost();
+    evaluateText(n, text);
+}
+
+namespace {
+
+void evaluateText(Number &n, std::u16string_view text) {
     DepthGuard guard(text.size());
 
     // Trim everything at or below the space character from both ends.
@@ -454,9 +463,9 @@ void evaluateInto(Number &n, std::u16string_view text) {
     if (lower == u"e" || lower == u"exp") return setFloat(n, eValue);
 
     // A sign binds tighter than every binary operator, and works on n directly.
-    if (t[0] == u'+') return evaluateInto(n, View(t).substr(1));
+    if (t[0] == u'+') return evaluateText(n, View(t).substr(1));
     if (t[0] == u'-') {
-        evaluateInto(n, View(t).substr(1));
+        evaluateText(n, View(t).substr(1));
         if (n.kind == Integer)
             n.integerValue.negate(n.integerValue);
         else if (n.kind == Float)
@@ -466,3 +475,5 @@ void evaluateInto(Number &n, std::u16string_view text) {
 
     readLiteral(n, t);
 }
+
+} // namespace
