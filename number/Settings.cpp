@@ -4,7 +4,6 @@ namespace settings {
 
 std::atomic<std::int32_t> outputFormat{Normal};
 std::atomic<std::int32_t> angleUnit{Degrees};
-std::atomic<std::int32_t> rangeBits{0};
-std::atomic<bool> rangeSigned{true};
+std::atomic<std::int32_t> valueRange{0 | signedRangeFlag};
 
 } // namespace settings

@@ -2,7 +2,8 @@
 // The evaluation settings: how results are shown (OutputFormat), the unit of angles
 // (AngleUnit) and the value range (rangeBits, rangeSigned). They are process-wide, written
 // by one thread (the window's Settings menu) and read by evaluations on any thread, so
-// each is one atomic word read and written with relaxed ordering.
+// each is one atomic word read and written with relaxed ordering; the two halves of the
+// value range share one word, so that no reader sees half of a change.
 
 #include <atomic>
 #include <cstdint>
@@ -28,8 +29,15 @@ namespace settings {
 
 extern std::atomic<std::int32_t> outputFormat; // an OutputFormat, default Normal
 extern std::atomic<std::int32_t> angleUnit;    // an AngleUnit, default Degrees
-extern std::atomic<std::int32_t> rangeBits;    // 0 (unlimited), 8, 16, 32 or 64
-extern std::atomic<bool> rangeSigned;          // default true
+// The value range: the bits (0 for unlimited, 8, 16, 32 or 64) in the low byte, and
+// signedRangeFlag when signed. Default unlimited and signed.
+extern std::atomic<std::int32_t> valueRange;
+inline constexpr std::int32_t signedRangeFlag = 0x100;
+
+struct ValueRange {
+    std::int32_t bits;
+    bool isSigned;
+};
 
 inline OutputFormat currentOutputFormat() {
     return OutputFormat(outputFormat.load(std::memory_order_relaxed));
@@ -37,11 +45,15 @@ inline OutputFormat currentOutputFormat() {
 inline AngleUnit currentAngleUnit() {
     return AngleUnit(angleUnit.load(std::memory_order_relaxed));
 }
+inline ValueRange currentValueRange() {
+    const std::int32_t word = valueRange.load(std::memory_order_relaxed);
+    return {word & 0xFF, (word & signedRangeFlag) != 0};
+}
 inline std::int32_t currentRangeBits() {
-    return rangeBits.load(std::memory_order_relaxed);
+    return currentValueRange().bits;
 }
 inline bool currentRangeSigned() {
-    return rangeSigned.load(std::memory_order_relaxed);
+    return currentValueRange().isSigned;
 }
 
 inline void setOutputFormat(OutputFormat f) {
@@ -52,8 +64,7 @@ inline void setAngleUnit(AngleUnit u) {
 }
 // Both halves of the value range change together; bits 0 means unlimited.
 inline void setValueRange(std::int32_t bits, bool isSigned) {
-    rangeBits.store(bits, std::memory_order_relaxed);
-    rangeSigned.store(isSigned, std::memory_order_relaxed);
+    valueRange.store(bits | (isSigned ? signedRangeFlag : 0), std::memory_order_relaxed);
 }
 
 } // namespace settings

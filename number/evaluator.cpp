@@ -56,8 +56,8 @@ void chargeText(std::size_t length) {
 // The start of an outermost evaluation: read the settings and open a fresh memory budget.
 void beginIfOutermost() {
     if (evaluationDepth != 0) return;
-    evaluationSettings = {settings::currentAngleUnit(), settings::currentRangeSigned(),
-                          settings::currentRangeBits()};
+    const settings::ValueRange range = settings::currentValueRange();
+    evaluationSettings = {settings::currentAngleUnit(), range.isSigned, range.bits};
     evaluationBytes = 0;
 }
 

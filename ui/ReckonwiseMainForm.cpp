@@ -47,8 +47,9 @@ constexpr int designedClientHeight = 689;
 } // namespace
 
 EvaluationSettings EvaluationSettings::current() {
-    return {settings::currentAngleUnit(), settings::currentRangeBits(),
-            settings::currentRangeSigned(), settings::currentOutputFormat()};
+    const settings::ValueRange range = settings::currentValueRange();
+    return {settings::currentAngleUnit(), range.bits, range.isSigned,
+            settings::currentOutputFormat()};
 }
 
 TReckonwiseMainForm::TReckonwiseMainForm(QWidget *parent) : QMainWindow(parent) {
