@@ -180,6 +180,43 @@ private slots:
         QVERIFY(result.startsWith(first) && result.endsWith(last));
     }
 
+    // Hostile texts pasted into the line: each evaluation ends (with or without a value)
+    // and the window handles every event meanwhile within the same bounds as above.
+    void hostilePastesEnd() {
+        QString randomText;
+        std::uint32_t seed = 7;
+        for (int i = 0; i < (1 << 20); ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            // Random bytes (NUL among them), and now and then half a surrogate pair.
+            const auto unit = char16_t(seed >> 24);
+            randomText += QChar(unit < 4 ? char16_t(0xD800 + unit * 0x200) : unit);
+        }
+        const QString texts[] = {
+            randomText,
+            QStringLiteral("(").repeated(100000) + QStringLiteral("1") + QStringLiteral(")").repeated(100000),
+            QStringLiteral("1+").repeated(100000) + QStringLiteral("1"),
+            QStringLiteral("9^9^9"),
+            QStringLiteral("99999999!"),
+            QStringLiteral("2^50000000+").repeated(95000),
+        };
+        w.action("History1")->trigger();
+        QTest::qWait(200);
+        app.startTiming();
+        for (const QString &text : texts) {
+            w.edit->clear();
+            clipboard()->setText(text);
+            w.action("Paste1")->trigger();
+            QTRY_COMPARE_WITH_TIMEOUT(NumberThread::running(), 0, 60000);
+        }
+        QTest::qWait(200);
+        app.stopTiming();
+        const TimingApplication::Slowest &cpu = app.slowestInProcessorTime();
+        qInfo("%d events handled, the slowest in %.1f ms of processor time (%s)",
+              app.eventsHandled(), double(cpu.nanoseconds) / 1e6, qPrintable(cpu.what));
+        QCOMPARE_LT(cpu.nanoseconds, 100'000'000);
+        QCOMPARE(w.label->text(), QString()); // the last one has no value
+    }
+
     // The calculator's own run (the program's entry calls the same function) closed from
     // File > Exit while a dozen workers compute: the process ends at once with status 0,
     // neither waiting for the workers nor tearing shared state down under them. Computing
