@@ -7,6 +7,7 @@
 #include "number/floatChecks.h"
 #include "number/format.h"
 #include "number/textUtils.h"
+#include "tests/number/evaluation_support.h"
 
 #include <algorithm>
 #include <array>
@@ -160,21 +161,6 @@ const char *const longExpressions[] = {
     "round ( 2.5 ) + floor ( - 0.5 ) * ceil ( 2.1 ) - int ( 7 / 2 ) + log10 ( 1000 ) - tan ( 45 )",
 };
 
-// Every prefix of every long expression that ends at a token, the tokens joined by `gap`.
-std::vector<std::u16string> prefixTexts(const std::string &lead, const std::string &gap) {
-    std::vector<std::u16string> texts;
-    for (std::string_view rest : longExpressions) {
-        std::string text = lead;
-        for (bool first = true; !rest.empty(); first = false) {
-            std::size_t end = std::min(rest.find(' '), rest.size());
-            text += (first ? "" : gap) + std::string(rest.substr(0, end));
-            texts.push_back(utf8ToUtf16(text));
-            rest.remove_prefix(std::min(end + 1, rest.size()));
-        }
-    }
-    return texts;
-}
-
 using AllFormats = std::array<std::u16string, outputFormatCount + 1>; // texts, then the kind
 
 AllFormats evaluateAndFormat(const std::u16string &text) {
@@ -193,8 +179,10 @@ AllFormats evaluateAndFormat(const std::u16string &text) {
 TEST(NumberCache, ThreadsEvaluatingTheSameTextsAgreeWithOneThread) {
     // The threads share texts with each other but none with the single-thread run: white
     // space changes every sub-text without changing any value.
-    const std::vector<std::u16string> threadTexts = prefixTexts("  ", "  ");
-    const std::vector<std::u16string> singleTexts = prefixTexts("", " ");
+    const std::vector<std::u16string> threadTexts =
+        evaluation_support::prefixTexts(longExpressions, "  ", "  ");
+    const std::vector<std::u16string> singleTexts =
+        evaluation_support::prefixTexts(longExpressions, "", " ");
     ASSERT_GE(threadTexts.size(), 200u);
 
     constexpr int threadCount = 4;

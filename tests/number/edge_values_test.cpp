@@ -8,6 +8,7 @@
 #include "number/floatChecks.h"
 #include "number/format.h"
 #include "number/textUtils.h"
+#include "tests/number/evaluation_support.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -17,27 +18,7 @@
 
 namespace {
 
-struct Setup {
-    AngleUnit angle;
-    std::int32_t bits;
-    bool isSigned;
-};
-constexpr Setup plain{Degrees, 0, true};
-constexpr Setup radians{Radians, 0, true};
-constexpr Setup grads{Grads, 0, true};
-constexpr Setup u8{Degrees, 8, false};
-constexpr Setup s8{Degrees, 8, true};
-constexpr Setup u16{Degrees, 16, false};
-constexpr Setup s16{Degrees, 16, true};
-constexpr Setup u32{Degrees, 32, false};
-constexpr Setup s32{Degrees, 32, true};
-constexpr Setup u64{Degrees, 64, false};
-constexpr Setup s64{Degrees, 64, true};
-
-constexpr NumberKind N = NoValue, I = Integer, F = Float;
-const char *const kindNames[] = {"NoValue", "Integer", "Float"};
-const char *const formatNames[] = {"Normal", "Full",  "Scientific", "Engineer",
-                                   "Hex",    "Octal", "Binary"};
+using namespace evaluation_support;
 
 // The largest long double, (2^64 - 1) * 2^16320, in binary digits; the number half-way from
 // it to 2^16384, which rounds up to infinity; and the one just below that half-way point.
@@ -47,27 +28,6 @@ const std::string binaryBelowHalfWay = std::string(64, '1') + "0" + std::string(
 
 std::string decimal(const std::string &binaryDigits) {
     return integerToText(textToInteger(binaryDigits, 2), 10);
-}
-
-struct SettingsScope {
-    explicit SettingsScope(const Setup &s) {
-        settings::setAngleUnit(s.angle);
-        settings::setValueRange(s.bits, s.isSigned);
-    }
-    ~SettingsScope() {
-        settings::setAngleUnit(Degrees);
-        settings::setValueRange(0, true);
-    }
-};
-
-std::string describe(const std::string &expression, const Setup &s, OutputFormat format) {
-    std::string shown = expression.size() <= 60
-                            ? expression
-                            : expression.substr(0, 30) + "...(" +
-                                  std::to_string(expression.size()) + " characters)..." +
-                                  expression.substr(expression.size() - 20);
-    return "'" + shown + "' angle " + std::to_string(s.angle) + " range " + std::to_string(s.bits) +
-           (s.isSigned ? "s" : "u") + " in " + formatNames[format];
 }
 
 // The kind ("failure: ..." when the evaluation threw) and the text in one format.

@@ -7,6 +7,7 @@
 #include "number/format.h"
 #include "number/largeStack.h"
 #include "number/textUtils.h"
+#include "tests/number/evaluation_support.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -14,24 +15,7 @@
 
 namespace {
 
-struct Setup {
-    AngleUnit angle;
-    std::int32_t bits;
-    bool isSigned;
-};
-constexpr Setup plain{Degrees, 0, true};
-constexpr Setup radians{Radians, 0, true};
-constexpr Setup grads{Grads, 0, true};
-constexpr Setup u8{Degrees, 8, false};
-constexpr Setup s8{Degrees, 8, true};
-constexpr Setup u16{Degrees, 16, false};
-constexpr Setup s16{Degrees, 16, true};
-constexpr Setup u32{Degrees, 32, false};
-constexpr Setup s32{Degrees, 32, true};
-constexpr Setup u64{Degrees, 64, false};
-constexpr Setup s64{Degrees, 64, true};
-
-constexpr NumberKind N = NoValue, I = Integer, F = Float;
+using namespace evaluation_support;
 
 struct Row {
     const char *expression; // UTF-8
@@ -41,27 +25,9 @@ struct Row {
     Setup setup = plain;
 };
 
-const char *const formatNames[] = {"Normal", "Full",  "Scientific", "Engineer",
-                                   "Hex",    "Octal", "Binary"};
-const char *const kindNames[] = {"NoValue", "Integer", "Float"};
-
 std::string describe(const Row &r) {
-    return "'" + std::string(r.expression) + "' angle " + std::to_string(r.setup.angle) +
-           " range " + std::to_string(r.setup.bits) + (r.setup.isSigned ? "s" : "u") + " in " +
-           formatNames[r.format];
+    return evaluation_support::describe(r.expression, r.setup, r.format);
 }
-
-// Puts the default settings back even when a row fails.
-struct SettingsScope {
-    explicit SettingsScope(const Setup &s) {
-        settings::setAngleUnit(s.angle);
-        settings::setValueRange(s.bits, s.isSigned);
-    }
-    ~SettingsScope() {
-        settings::setAngleUnit(Degrees);
-        settings::setValueRange(0, true);
-    }
-};
 
 void check(const Row &r) {
     NumberKind kind = NoValue;
@@ -323,7 +289,8 @@ TEST(Evaluation, ArithmeticOperations) {
         {"(-4)^3", I, "-64"},
         {"(-8)^4", I, "4096"},
         {"4294967296^3", I, "79228162514264337593543950336"},
-        {"(0-18446744073709551616)^3", I, "-6277101735386680763835789423207666416102355444464034512896"},
+        {"(0-18446744073709551616)^3", I,
+         "-6277101735386680763835789423207666416102355444464034512896"},
         {"3^40", I, "12157665459056928801"},
         {"4^0.5", I, "2"},
         {"2^0.5", F, "1,41421356237309505"},

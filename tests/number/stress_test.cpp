@@ -9,6 +9,7 @@
 #include "number/evaluator.h"
 #include "number/format.h"
 #include "number/textUtils.h"
+#include "tests/number/evaluation_support.h"
 
 #include <algorithm>
 #include <array>
@@ -72,21 +73,6 @@ const char *const longExpressions[] = {
     "- 2 ^ 63 + 9223372036854775807 * 3 - 18446744073709551616 / 2 + 4294967295 * 4294967297",
     "1e499 ^ 9 * 1e499 + sin ( 1e499 * 1e499 ) + 1",
 };
-
-// Every prefix of every long expression that ends at a token, the tokens joined by gap.
-std::vector<std::u16string> prefixTexts(const std::string &lead, const std::string &gap) {
-    std::vector<std::u16string> texts;
-    for (std::string_view rest : longExpressions) {
-        std::string text = lead;
-        for (bool first = true; !rest.empty(); first = false) {
-            std::size_t end = std::min(rest.find(' '), rest.size());
-            text += (first ? "" : gap) + std::string(rest.substr(0, end));
-            texts.push_back(utf8ToUtf16(text));
-            rest.remove_prefix(std::min(end + 1, rest.size()));
-        }
-    }
-    return texts;
-}
 
 // What a Number shows in a few formats, or the failure its evaluation threw.
 struct Outcome {
@@ -152,8 +138,10 @@ struct Mismatch {
 TEST(Stress, EvaluationsAgreeWithOneThreadWhileTheSettingsChange) {
     // The threads' texts share no cache entry with the reference run: extra white space
     // changes every text without changing any value.
-    const std::vector<std::u16string> threadTexts = prefixTexts("  ", "  ");
-    const std::vector<std::u16string> referenceTexts = prefixTexts("", " ");
+    const std::vector<std::u16string> threadTexts =
+        evaluation_support::prefixTexts(longExpressions, "  ", "  ");
+    const std::vector<std::u16string> referenceTexts =
+        evaluation_support::prefixTexts(longExpressions, "", " ");
     const std::vector<Conversion> conversions = someConversions();
 
     // The reference: every text and conversion under every combination, on this thread.
