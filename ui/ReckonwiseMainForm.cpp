@@ -297,10 +297,9 @@ bool TReckonwiseMainForm::eventFilter(QObject *watched, QEvent *event) {
     }
     if (watched == StringGrid1->viewport()) {
         // A right click opens the history's menu without changing the current row.
-        auto *mouse = static_cast<QMouseEvent *>(event);
         if ((event->type() == QEvent::MouseButtonPress ||
              event->type() == QEvent::MouseButtonDblClick) &&
-            mouse->button() == Qt::RightButton)
+            static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
             return true;
         if (event->type() == QEvent::ContextMenu) {
             PopupMenu1->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
