@@ -36,4 +36,6 @@ if [ ! -e "$locales/de_DE.UTF-8" ] && command -v localedef >/dev/null; then
 fi
 export LOCPATH="$locales"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+# Qt's own hand-overs between threads are invisible to ThreadSanitizer (see the file).
+export TSAN_OPTIONS="suppressions=$root/tests/tsan.supp"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

@@ -1,16 +1,13 @@
 #include "ui/ConverterPanel.h"
 
-#include "converter/conversionText.h"
 #include "ui/ClippedText.h"
+#include "ui/ConversionThread.h"
 #include "ui/PickComboBox.h"
 #include "ui/fonts.h"
 
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPointer>
 #include <QSignalBlocker>
-#include <QThread>
 #include <array>
 #include <new>
 
@@ -98,23 +95,6 @@ void ConverterPanel::createControls(QGroupBox *group) {
     Label7->adjustSize();
 }
 
-namespace {
-
-// The conversion line, or an empty line when the conversion fails (an overflow, say).
-QString conversionLine(std::u16string_view value, const Unit &from, const Unit &fromPrefix,
-                       const Unit &to, const Unit &toPrefix, OutputFormat format) {
-    try {
-        return QString::fromStdU16String(
-            conversionText(value, from, fromPrefix, to, toPrefix, format));
-    } catch (const char *) {
-        // An arithmetic failure leaves the line empty, like a value that does not evaluate.
-    } catch (const std::bad_alloc &) {
-    }
-    return {};
-}
-
-} // namespace
-
 void ConverterPanel::updateConversion(const QString &value) {
     const quint64 request = ++conversionRequest;
     const int from = ComboBox2->currentIndex(), to = ComboBox3->currentIndex();
@@ -128,36 +108,19 @@ void ConverterPanel::updateConversion(const QString &value) {
         return;
     }
     const OutputFormat format = settings::currentOutputFormat();
+    const Unit &a = units[std::size_t(from)], &b = prefixes[std::size_t(fromPrefix)];
+    const Unit &c = units[std::size_t(to)], &d = prefixes[std::size_t(toPrefix)];
     if (value.size() <= longValueLength) {
-        Label7->setWholeText(conversionLine(value.toStdU16String(), units[std::size_t(from)],
-                                            prefixes[std::size_t(fromPrefix)],
-                                            units[std::size_t(to)],
-                                            prefixes[std::size_t(toPrefix)], format));
+        Label7->setWholeText(ConversionThread::lineFor(value.toStdU16String(), a, b, c, d, format));
         return;
     }
-    // The worker takes copies of everything it reads; the line comes back through the
-    // application object and is shown only if the panel still exists and has had no
-    // update since (both checked on the GUI thread).
     Label7->setWholeText(QStringLiteral("Calculating..."));
-    QPointer<ConverterPanel> panel(this);
-    QThread *worker = QThread::create(
-        [panel, request, format, text = value.toStdU16String(), a = units[std::size_t(from)],
-         b = prefixes[std::size_t(fromPrefix)], c = units[std::size_t(to)],
-         d = prefixes[std::size_t(toPrefix)]] {
-            QString line = conversionLine(text, a, b, c, d, format);
-            QMetaObject::invokeMethod(
-                qApp,
-                [panel, request, line = std::move(line)] {
-                    if (panel && panel->conversionRequest == request)
-                        panel->Label7->setWholeText(line);
-                },
-                Qt::QueuedConnection);
-            --runningConversions;
-        });
-    worker->setObjectName(QStringLiteral("ConversionThread"));
-    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    ++runningConversions;
+    auto *worker = new ConversionThread(this, request, value.toStdU16String(), a, b, c, d, format);
     worker->start(QThread::LowPriority);
+}
+
+void ConverterPanel::showConversion(quint64 request, const QString &line) {
+    if (request == conversionRequest) Label7->setWholeText(line);
 }
 
 void ConverterPanel::clearConversion() {

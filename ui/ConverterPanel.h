@@ -6,7 +6,6 @@
 
 #include <QObject>
 #include <QtGlobal>
-#include <atomic>
 #include <memory>
 
 class ClippedLabel;
@@ -30,8 +29,8 @@ public:
 
     // Values longer than this many characters are converted on a worker thread.
     static constexpr qsizetype longValueLength = 20000;
-    // Conversion workers not yet at the end of their run (current or overtaken).
-    static int conversionsRunning() { return runningConversions.load(); }
+    // Shows a worker's line if it answers the latest update (request counts the updates).
+    void showConversion(quint64 request, const QString &line);
     void clearConversion();
 
     Converter &model() { return *converter; }
@@ -47,5 +46,4 @@ private:
     std::unique_ptr<Converter> converter;
     // Counts the updates; a worker's line is shown only if no update came after it.
     quint64 conversionRequest = 0;
-    static inline std::atomic<int> runningConversions{0};
 };

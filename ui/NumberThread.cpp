@@ -3,6 +3,7 @@
 #include "number/evaluator.h"
 #include "number/format.h"
 #include "ui/ReckonwiseMainForm.h"
+#include "ui/threadHandOver.h"
 
 #include <QCoreApplication>
 #include <new>
@@ -19,8 +20,12 @@ NumberThread::NumberThread(const QString &expressionText, TReckonwiseMainForm *t
 
 void NumberThread::run() {
     struct Finished {
-        ~Finished() { --runningCount; }
-    } finished;
+        NumberThread *worker;
+        ~Finished() {
+            --runningCount;
+            handOver::sent(worker); // to the destructor, run on the GUI thread
+        }
+    } finished{this};
 
     result.clear();
     if (int ms = minimumDurationForTests.load()) msleep(ulong(ms));
@@ -37,15 +42,25 @@ void NumberThread::run() {
     } catch (const std::bad_alloc &) {
         return;
     }
-    // The call runs on the GUI thread while this thread waits; qApp outlives every window.
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [this, format] { DeliverResult(format); },
-        Qt::BlockingQueuedConnection);
+    // The call runs on the GUI thread (where this object lives) while this thread waits.
+    // It is made by name and without arguments, so that all it carries is made and freed
+    // inside Qt.
+    deliveredFormat = format;
+    handOver::sent(this);
+    QMetaObject::invokeMethod(this, "DeliverResult", Qt::BlockingQueuedConnection);
+    handOver::received(this);
 }
 
-void NumberThread::DeliverResult(OutputFormat format) {
-    if (!window) return; // the window has gone: nobody to deliver to
-    EvaluationSettings computedUnder{value->angleUnit, value->rangeBits, value->rangeSigned,
-                                     format};
-    window->ShowResult(result, expression, computedUnder);
+NumberThread::~NumberThread() {
+    handOver::received(this);
+}
+
+void NumberThread::DeliverResult() {
+    handOver::received(this);
+    if (window) { // else the window has gone: nobody to deliver to
+        EvaluationSettings computedUnder{value->angleUnit, value->rangeBits,
+                                         value->rangeSigned, deliveredFormat};
+        window->ShowResult(result, expression, computedUnder);
+    }
+    handOver::sent(this);
 }

@@ -20,6 +20,7 @@ public:
     // A worker for expression (already stripped of white space) that will deliver to window.
     // It is not started; it deletes itself when it has finished.
     NumberThread(const QString &expression, TReckonwiseMainForm *window);
+    ~NumberThread() override;
 
     const QString expression;
     QString result;
@@ -39,7 +40,8 @@ protected:
 
 private:
     // Runs on the GUI thread while the worker waits.
-    void DeliverResult(OutputFormat format);
+    Q_INVOKABLE void DeliverResult();
+    OutputFormat deliveredFormat = Normal; // the format `result` is written in
 
     QPointer<TReckonwiseMainForm> window; // read on the GUI thread only
     static std::atomic<int> runningCount;
