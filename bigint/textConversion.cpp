@@ -2,7 +2,9 @@
 
 #include "bigint/BigUnsignedInABase.h"
 
+namespace {
 
+// Appends the digits of x to out, with no copy of a long text in between.
 void appendUnsignedText(std::string &out, const BigUnsigned &x, unsigned short base) {
     if (powerOfTwoDigitBits(base) != 0 && !x.isZero())
         appendPowerOfTwoDigits(out, x, base);
@@ -11,6 +13,8 @@ void appendUnsignedText(std::string &out, const BigUnsigned &x, unsigned short b
     else
         out += BigUnsignedInABase(x, base).toString();
 }
+
+} // namespace
 
 std::string unsignedToText(const BigUnsigned &x, unsigned short base) {
     std::string text;

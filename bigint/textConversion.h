@@ -10,8 +10,6 @@
 #include <string_view>
 
 std::string unsignedToText(const BigUnsigned &x, unsigned short base);
-// Appends the digits of x to out (no copy of a long text in between).
-void appendUnsignedText(std::string &out, const BigUnsigned &x, unsigned short base);
 // A "-" in front of the magnitude's digits for a negative value.
 std::string integerToText(const BigInteger &x, unsigned short base);
 

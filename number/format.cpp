@@ -60,13 +60,6 @@ std::string normalInteger(const BigInteger &x) {
     return integerExponentForm(t, (long long)t.size() + k - 1, 1);
 }
 
-std::string radixText(const BigInteger &x, unsigned short base, const char *prefix) {
-    std::string text = x.getSign() == BigInteger::negative ? "-" : "";
-    text += prefix;
-    appendUnsignedText(text, x.getMagnitude(), base);
-    return text;
-}
-
 void scientificCleanUp(std::string &s) {
     std::size_t e = s.find('e');
     if (e == std::string::npos) return;
@@ -134,14 +127,9 @@ std::string integerText(const BigInteger &x, OutputFormat format) {
         std::string t = integerToText(x, 10);
         return integerExponentForm(t, (long long)t.size() - 1, format == Engineer ? 3 : 1);
     }
-    case Hexadecimal:
-        return radixText(x, 16, "0x");
-    case Octal:
-        return radixText(x, 8, "0o");
-    case Binary:
-        return radixText(x, 2, "0b");
+    default: // the radix formats are written as UTF-16 directly (radixText)
+        return "";
     }
-    return "";
 }
 
 } // namespace
@@ -157,13 +145,16 @@ long long estimatedDigitCount(const BigInteger &x, unsigned base) {
 
 namespace {
 
-// The radix formats of a nonzero integer, written straight as UTF-16: the binary text of
-// a large result is hundreds of megabytes, too much to make twice.
-std::u16string radixText16(const BigInteger &x, OutputFormat format) {
+// The radix formats of an integer, written straight as UTF-16: the binary text of a large
+// result is hundreds of megabytes, too much to make twice.
+std::u16string radixText(const BigInteger &x, OutputFormat format) {
     const unsigned base = format == Hexadecimal ? 16 : format == Octal ? 8 : 2;
     std::u16string text = x.getSign() == BigInteger::negative ? u"-" : u"";
     text += format == Hexadecimal ? u"0x" : format == Octal ? u"0o" : u"0b";
-    appendPowerOfTwoDigits(text, x.getMagnitude(), base);
+    if (x.isZero())
+        text += u'0';
+    else
+        appendPowerOfTwoDigits(text, x.getMagnitude(), base);
     return text;
 }
 
@@ -175,8 +166,8 @@ const std::u16string &formattedResult(Number &n, OutputFormat format) {
         if (n.resultTextReady[format]) return n.resultText[format];
     }
     std::u16string result;
-    if (n.kind == Integer && format >= Hexadecimal && !n.integerValue.isZero()) {
-        result = radixText16(n.integerValue, format);
+    if (n.kind == Integer && format >= Hexadecimal) {
+        result = radixText(n.integerValue, format);
     } else if (n.kind != NoValue) {
         std::string text = n.kind == Integer ? integerText(n.integerValue, format)
                                              : floatText(n.floatValue, format);
