@@ -19,11 +19,19 @@ std::u16string conversionText(std::u16string_view value, const Unit &from, const
     return line;
 }
 
+std::optional<ConversionUnits> conversionUnits(const Converter &c, int from, int fromPrefix,
+                                               int to, int toPrefix) {
+    auto inside = [](int i, std::size_t size) { return i >= 0 && std::size_t(i) < size; };
+    if (!inside(from, c.units.size()) || !inside(to, c.units.size())) return std::nullopt;
+    if (!inside(fromPrefix, c.prefixes.size()) || !inside(toPrefix, c.prefixes.size()))
+        return std::nullopt;
+    return ConversionUnits{c.units[std::size_t(from)], c.prefixes[std::size_t(fromPrefix)],
+                           c.units[std::size_t(to)], c.prefixes[std::size_t(toPrefix)]};
+}
+
 std::u16string conversionText(std::u16string_view value, const Converter &c, int from,
                               int fromPrefix, int to, int toPrefix, OutputFormat format) {
-    auto inside = [](int i, std::size_t size) { return i >= 0 && std::size_t(i) < size; };
-    if (!inside(from, c.units.size()) || !inside(to, c.units.size())) return {};
-    if (!inside(fromPrefix, c.prefixes.size()) || !inside(toPrefix, c.prefixes.size())) return {};
-    return conversionText(value, c.units[std::size_t(from)], c.prefixes[std::size_t(fromPrefix)],
-                          c.units[std::size_t(to)], c.prefixes[std::size_t(toPrefix)], format);
+    const auto u = conversionUnits(c, from, fromPrefix, to, toPrefix);
+    if (!u) return {};
+    return conversionText(value, u->from, u->fromPrefix, u->to, u->toPrefix, format);
 }

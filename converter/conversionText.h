@@ -5,6 +5,7 @@
 #include "converter/Converter.h"
 #include "number/Settings.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,15 @@
 std::u16string conversionText(std::u16string_view value, const Unit &from, const Unit &fromPrefix,
                               const Unit &to, const Unit &toPrefix, OutputFormat format);
 
-// The same from list indexes into converter.units and converter.prefixes; empty when an
+// The four records a conversion uses, copied from converter.units and converter.prefixes
+// by list index; nothing when an index is outside its list.
+struct ConversionUnits {
+    Unit from, fromPrefix, to, toPrefix;
+};
+std::optional<ConversionUnits> conversionUnits(const Converter &converter, int from,
+                                               int fromPrefix, int to, int toPrefix);
+
+// The line from list indexes into converter.units and converter.prefixes; empty when an
 // index is outside its list.
 std::u16string conversionText(std::u16string_view value, const Converter &converter, int from,
                               int fromPrefix, int to, int toPrefix, OutputFormat format);

@@ -1,6 +1,5 @@
 #include "ui/ConversionThread.h"
 
-#include "converter/conversionText.h"
 #include "ui/ConverterPanel.h"
 #include "ui/threadHandOver.h"
 
@@ -9,10 +8,9 @@
 std::atomic<int> ConversionThread::runningCount{0};
 
 ConversionThread::ConversionThread(ConverterPanel *target, quint64 request, std::u16string value,
-                                   const Unit &from, const Unit &fromPrefix, const Unit &to,
-                                   const Unit &toPrefix, OutputFormat format)
-    : panel(target), request(request), value(std::move(value)), from(from),
-      fromPrefix(fromPrefix), to(to), toPrefix(toPrefix), format(format) {
+                                   ConversionUnits units, OutputFormat format)
+    : panel(target), request(request), value(std::move(value)), units(std::move(units)),
+      format(format) {
     setObjectName(QStringLiteral("ConversionThread"));
     connect(this, &QThread::finished, this, &QObject::deleteLater);
     ++runningCount;
@@ -22,12 +20,11 @@ ConversionThread::~ConversionThread() {
     handOver::received(this);
 }
 
-QString ConversionThread::lineFor(std::u16string_view value, const Unit &from,
-                                  const Unit &fromPrefix, const Unit &to, const Unit &toPrefix,
+QString ConversionThread::lineFor(std::u16string_view value, const ConversionUnits &u,
                                   OutputFormat format) {
     try {
         return QString::fromStdU16String(
-            conversionText(value, from, fromPrefix, to, toPrefix, format));
+            conversionText(value, u.from, u.fromPrefix, u.to, u.toPrefix, format));
     } catch (const char *) {
         // An arithmetic failure leaves the line empty, like a value that does not evaluate.
     } catch (const std::bad_alloc &) {
@@ -36,7 +33,7 @@ QString ConversionThread::lineFor(std::u16string_view value, const Unit &from,
 }
 
 void ConversionThread::run() {
-    line = lineFor(value, from, fromPrefix, to, toPrefix, format);
+    line = lineFor(value, units, format);
     // Posted by name, so that the call is made and freed inside Qt; it runs before the
     // deletion that `finished` posts after it.
     handOver::sent(this);

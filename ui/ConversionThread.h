@@ -4,7 +4,7 @@
 // value and the units, hands its line to the panel on the GUI thread, and deletes itself
 // when it ends. The panel shows the line only if it asked for nothing since.
 
-#include "converter/Converter.h"
+#include "converter/conversionText.h"
 #include "number/Settings.h"
 
 #include <QPointer>
@@ -20,13 +20,12 @@ class ConversionThread : public QThread {
 
 public:
     ConversionThread(ConverterPanel *panel, quint64 request, std::u16string value,
-                     const Unit &from, const Unit &fromPrefix, const Unit &to,
-                     const Unit &toPrefix, OutputFormat format);
+                     ConversionUnits units, OutputFormat format);
     ~ConversionThread() override;
 
     // The converter's line, or an empty line when the conversion fails (an overflow, say).
-    static QString lineFor(std::u16string_view value, const Unit &from, const Unit &fromPrefix,
-                           const Unit &to, const Unit &toPrefix, OutputFormat format);
+    static QString lineFor(std::u16string_view value, const ConversionUnits &units,
+                           OutputFormat format);
 
     // Workers not yet at the end of their run (current or overtaken).
     static int running() { return runningCount.load(); }
@@ -41,7 +40,7 @@ private:
     QPointer<ConverterPanel> panel; // read on the GUI thread only
     const quint64 request;
     const std::u16string value;
-    const Unit from, fromPrefix, to, toPrefix;
+    const ConversionUnits units;
     const OutputFormat format;
     QString line;
     static std::atomic<int> runningCount;

@@ -1,5 +1,6 @@
 #include "ui/ConverterPanel.h"
 
+#include "converter/conversionText.h"
 #include "ui/ClippedText.h"
 #include "ui/ConversionThread.h"
 #include "ui/PickComboBox.h"
@@ -97,25 +98,21 @@ void ConverterPanel::createControls(QGroupBox *group) {
 
 void ConverterPanel::updateConversion(const QString &value) {
     const quint64 request = ++conversionRequest;
-    const int from = ComboBox2->currentIndex(), to = ComboBox3->currentIndex();
-    const int fromPrefix = ComboBox4->currentIndex(), toPrefix = ComboBox5->currentIndex();
-    const auto &units = converter->units;
-    const auto &prefixes = converter->prefixes;
-    auto inside = [](int i, std::size_t size) { return i >= 0 && std::size_t(i) < size; };
-    if (!inside(from, units.size()) || !inside(to, units.size()) ||
-        !inside(fromPrefix, prefixes.size()) || !inside(toPrefix, prefixes.size())) {
+    std::optional<ConversionUnits> units =
+        conversionUnits(*converter, ComboBox2->currentIndex(), ComboBox4->currentIndex(),
+                        ComboBox3->currentIndex(), ComboBox5->currentIndex());
+    if (!units) {
         Label7->setWholeText(QString());
         return;
     }
     const OutputFormat format = settings::currentOutputFormat();
-    const Unit &a = units[std::size_t(from)], &b = prefixes[std::size_t(fromPrefix)];
-    const Unit &c = units[std::size_t(to)], &d = prefixes[std::size_t(toPrefix)];
     if (value.size() <= longValueLength) {
-        Label7->setWholeText(ConversionThread::lineFor(value.toStdU16String(), a, b, c, d, format));
+        Label7->setWholeText(ConversionThread::lineFor(value.toStdU16String(), *units, format));
         return;
     }
     Label7->setWholeText(QStringLiteral("Calculating..."));
-    auto *worker = new ConversionThread(this, request, value.toStdU16String(), a, b, c, d, format);
+    auto *worker =
+        new ConversionThread(this, request, value.toStdU16String(), std::move(*units), format);
     worker->start(QThread::LowPriority);
 }
 
