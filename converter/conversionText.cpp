@@ -5,14 +5,14 @@
 
 std::u16string conversionText(std::u16string_view value, const Unit &from, const Unit &fromPrefix,
                               const Unit &to, const Unit &toPrefix, OutputFormat format) {
-    Number &converted =
+    const NumberRef converted =
         evaluateExpression(buildConversionExpression(value, from, fromPrefix, to, toPrefix));
     std::u16string line;
     if (!from.abbreviation.empty()) {
-        line = formatNumber(evaluateExpression(value), format);
+        line = formatNumber(*evaluateExpression(value), format);
         if (!line.empty()) line += u" " + fromPrefix.abbreviation + from.abbreviation + u" = ";
     }
-    const std::u16string result = formatNumber(converted, format);
+    const std::u16string result = formatNumber(*converted, format);
     line += result;
     if (!result.empty() && !to.abbreviation.empty())
         line += u" " + toPrefix.abbreviation + to.abbreviation;

@@ -1,30 +1,136 @@
 #include "number/NumberCache.h"
 
-#include <functional>
+#include <algorithm>
+#include <vector>
+
+#if defined(__unix__)
+#include <unistd.h>
+#endif
 
 NumberCache numberCache;
 
+namespace {
+
+// What one entry costs besides its value and texts: the Number, the list and index nodes.
+constexpr std::size_t entryOverhead = sizeof(Number) + 128;
+
+std::size_t valueBytes(const Number &n) {
+    std::size_t bytes = entryOverhead;
+    if (n.kind == Integer)
+        bytes += std::size_t(n.integerValue.getMagnitude().getCapacity()) * sizeof(std::uint32_t);
+    for (const std::u16string &t : n.resultText)
+        bytes += t.capacity() * sizeof(char16_t);
+    return bytes;
+}
+
+// How far past the ceiling an insertion may go before it trims: trimming walks the oldest
+// entries, so it runs now and then rather than at every insertion.
+std::size_t slackOf(std::size_t ceiling) {
+    return std::clamp<std::size_t>(ceiling / 64, std::size_t(1) << 20, std::size_t(64) << 20);
+}
+
+} // namespace
+
 std::size_t NumberKeyHash::operator()(const NumberKey &k) const noexcept {
-    std::size_t h = std::hash<std::u16string_view>{}(k.text);
-    std::size_t s = (std::size_t(std::uint32_t(k.angleUnit)) << 40) ^
-                    (std::size_t(std::uint32_t(k.rangeBits)) << 8) ^ std::size_t(k.rangeSigned);
-    return h ^ (s + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2));
+    std::uint64_t s = (std::uint64_t(std::uint32_t(k.angleUnit)) << 40) ^
+                      (std::uint64_t(std::uint32_t(k.rangeBits)) << 8) ^
+                      std::uint64_t(k.rangeSigned) ^ (std::uint64_t(k.text.size()) << 20);
+    std::uint64_t h = k.textHash ^ (s * 0x9e3779b97f4a7c15ull);
+    h ^= h >> 29;
+    return std::size_t(h * 0xbf58476d1ce4e5b9ull);
 }
 
-Number *NumberCache::lookUp(const NumberKey &key) const {
+NumberCache::NumberCache() : limit(defaultCeiling()) {}
+
+std::size_t NumberCache::defaultCeiling() {
+    constexpr std::size_t most = std::size_t(4) << 30;
+#if defined(__unix__) && defined(_SC_PHYS_PAGES)
+    const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGE_SIZE);
+    if (pages > 0 && pageSize > 0)
+        return std::min(most, std::size_t(pages) / 4 * std::size_t(pageSize));
+#endif
+    return std::size_t(1) << 30;
+}
+
+std::size_t NumberCache::ceiling() const {
+    return limit.load(std::memory_order_relaxed);
+}
+
+void NumberCache::setCeiling(std::size_t bytes) {
+    limit.store(bytes, std::memory_order_relaxed);
+}
+
+NumberRef NumberCache::find(const NumberKey &key) {
+    std::lock_guard<std::mutex> guard(lock);
     auto it = index.find(key);
-    return it == index.end() ? nullptr : it->second.front();
+    if (it == index.end()) return nullptr;
+    lru.splice(lru.end(), lru, it->second);
+    return *it->second;
 }
 
-Number &NumberCache::append(std::unique_ptr<Number> n) {
-    Number &ref = *n;
-    entries.push_back(std::move(n));
-    index[keyOf(ref)].push_back(&ref);
-    return ref;
+NumberRef NumberCache::insert(std::shared_ptr<Number> n) {
+    std::vector<std::shared_ptr<Number>> dropped; // freed after the lock is released
+    std::lock_guard<std::mutex> guard(lock);
+    const NumberKey key = keyOf(*n);
+    if (auto it = index.find(key); it != index.end()) {
+        lru.splice(lru.end(), lru, it->second);
+        return *it->second;
+    }
+    n->cachedBytes = valueBytes(*n);
+    held += n->cachedBytes;
+    if (const TextBuffer *b = n->text.textBuffer(); b && b->cacheUses++ == 0) {
+        b->cacheCharged = b->footprint();
+        held += b->cacheCharged;
+    }
+    lru.push_back(n);
+    index.emplace(key, std::prev(lru.end()));
+    const std::size_t ceiling = limit.load(std::memory_order_relaxed);
+    if (held > ceiling + slackOf(ceiling)) trimTo(ceiling, dropped);
+    return n;
 }
 
-const std::vector<Number *> &NumberCache::entriesLike(const NumberKey &key) const {
-    static const std::vector<Number *> none;
-    auto it = index.find(key);
-    return it == index.end() ? none : it->second;
+void NumberCache::trim() {
+    std::vector<std::shared_ptr<Number>> dropped;
+    std::lock_guard<std::mutex> guard(lock);
+    trimTo(limit.load(std::memory_order_relaxed), dropped);
+}
+
+void NumberCache::trimTo(std::size_t target, std::vector<std::shared_ptr<Number>> &dropped) {
+    // Entries in use are moved to the recent end and looked at again only after every
+    // other entry, so each is passed over at most once per trim.
+    for (std::size_t left = lru.size(); left > 0 && held > target; --left) {
+        auto it = lru.begin();
+        // Under the lock nobody can take a new reference to an entry the cache alone
+        // holds, so a count of 1 stays 1.
+        if (it->use_count() == 1)
+            drop(it, dropped);
+        else
+            lru.splice(lru.end(), lru, it);
+    }
+}
+
+void NumberCache::drop(Entries::iterator it, std::vector<std::shared_ptr<Number>> &dropped) {
+    Number &n = **it;
+    index.erase(keyOf(n));
+    held -= n.cachedBytes;
+    n.cachedBytes = 0;
+    if (const TextBuffer *b = n.text.textBuffer(); b && --b->cacheUses == 0) held -= b->cacheCharged;
+    dropped.push_back(std::move(*it));
+    lru.erase(it);
+}
+
+void NumberCache::resultTextAdded(const Number &n, std::size_t bytes) {
+    if (n.cachedBytes == 0) return; // not (or no longer) cached
+    n.cachedBytes += bytes;
+    held += bytes;
+}
+
+std::size_t NumberCache::bytes() {
+    std::lock_guard<std::mutex> guard(lock);
+    return held;
+}
+
+std::size_t NumberCache::entries() {
+    std::lock_guard<std::mutex> guard(lock);
+    return lru.size();
 }

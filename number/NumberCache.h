@@ -1,28 +1,37 @@
 #pragma once
-// numberCache: the process-wide, append-only list of every Number ever made, which owns
-// them, and the one process-wide lock that guards it. A search returns the earliest entry
-// with the same text and settings; a hash index makes that a constant-time look-up.
+// numberCache: the process-wide cache of Numbers by text and settings, and the one
+// process-wide lock that guards it. Every distinct text evaluated under the same settings
+// is made once and then found again, so re-evaluating a text that changed only at its end
+// re-uses everything that did not change.
 //
-// The lock is held only for a search, an append, or a read or write of a Number's result
-// texts, never across an evaluation or a text computation.
+// The memory the cache holds is bounded: past its ceiling, the least recently used entries
+// that nobody is using (no NumberRef outside the cache) are dropped. A dropped text is
+// simply evaluated again, with the same result, since a result depends only on its text and
+// settings. The lock is held only for a look-up, an insertion, a trim, or a read or write of
+// a Number's result texts, never across an evaluation or a text computation.
 
 #include "number/Number.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <list>
 #include <memory>
 #include <mutex>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
 
 // What makes two Numbers the same entry: the exact text and the settings it was made under.
 struct NumberKey {
     std::u16string_view text;
+    std::uint64_t textHash; // hashText(text), carried so that a look-up does not rehash
     AngleUnit angleUnit;
     bool rangeSigned;
     std::int32_t rangeBits;
 
-    bool operator==(const NumberKey &) const = default;
+    bool operator==(const NumberKey &o) const {
+        return textHash == o.textHash && angleUnit == o.angleUnit &&
+               rangeSigned == o.rangeSigned && rangeBits == o.rangeBits && text == o.text;
+    }
 };
 
 struct NumberKeyHash {
@@ -31,27 +40,47 @@ struct NumberKeyHash {
 
 class NumberCache {
 public:
-    // The process-wide lock; callers lock it around lookUp, append and the result texts.
+    NumberCache();
+
+    // The process-wide lock: formatNumber holds it for a Number's result texts.
     std::mutex &mutex() { return lock; }
 
-    // The earliest Number with this key, or nullptr. The lock must be held.
-    Number *lookUp(const NumberKey &key) const;
-    // Appends n (takes ownership) and returns it. The lock must be held.
-    Number &append(std::unique_ptr<Number> n);
-    // Every Number with this key, earliest first (empty when none). The lock must be held.
-    const std::vector<Number *> &entriesLike(const NumberKey &key) const;
-    // The number of Numbers made so far. The lock must be held.
-    std::size_t size() const { return entries.size(); }
+    // The entry with this key, or null; a hit counts as a use for the ceiling's order.
+    NumberRef find(const NumberKey &key);
+    // Keeps n and returns the entry now cached for its key: n, or an equal entry another
+    // thread made meanwhile. Drops unused entries when the cache is well past its ceiling.
+    NumberRef insert(std::shared_ptr<Number> n);
+    // Drops the least recently used entries that nobody uses until the cache is within its
+    // ceiling (with a ceiling of 0: every entry nobody uses).
+    void trim();
+
+    // Result texts grew by `bytes` for n; the lock must be held.
+    void resultTextAdded(const Number &n, std::size_t bytes);
+
+    // The ceiling in bytes; the default is a quarter of the physical memory, at most 4 GiB.
+    std::size_t ceiling() const;
+    void setCeiling(std::size_t bytes);
+    static std::size_t defaultCeiling();
+
+    std::size_t bytes();   // what the entries hold now, as the cache counts it
+    std::size_t entries(); // how many entries it holds
 
 private:
+    using Entries = std::list<std::shared_ptr<Number>>; // least recently used first
+
+    void trimTo(std::size_t target, std::vector<std::shared_ptr<Number>> &dropped);
+    void drop(Entries::iterator it, std::vector<std::shared_ptr<Number>> &dropped);
+
     std::mutex lock;
-    std::vector<std::unique_ptr<Number>> entries;
-    // Keys view the text of their first Number, which lives as long as the cache.
-    std::unordered_map<NumberKey, std::vector<Number *>, NumberKeyHash> index;
+    Entries lru;
+    // Keys view the text of their own entry, which lives as long as the entry is cached.
+    std::unordered_map<NumberKey, Entries::iterator, NumberKeyHash> index;
+    std::size_t held = 0;
+    std::atomic<std::size_t> limit;
 };
 
 extern NumberCache numberCache;
 
 inline NumberKey keyOf(const Number &n) {
-    return NumberKey{n.text, n.angleUnit, n.rangeSigned, n.rangeBits};
+    return NumberKey{n.text.view(), n.textHash, n.angleUnit, n.rangeSigned, n.rangeBits};
 }

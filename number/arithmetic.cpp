@@ -3,6 +3,7 @@
 #include "number/operationSupport.h"
 #include "number/operations.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -100,6 +101,8 @@ void subtract(Number &r, const Number &a, const Number &b) {
 }
 
 void multiply(Number &r, const Number &a, const Number &b) {
+    if (limitedRange(r) && a.kind == Integer && b.kind == Integer)
+        return setLowBits(r, low64(a.integerValue) * low64(b.integerValue));
     if (a.kind == Integer && b.kind == Integer && !a.integerValue.isZero() &&
         !b.integerValue.isZero() &&
         a.integerValue.getMagnitude().bitLength() + b.integerValue.getMagnitude().bitLength() - 1 >
@@ -143,6 +146,14 @@ void power(Number &r, const Number &base, const Number &exponent) {
     } catch (const char *) {
         return setNoValue(r);
     }
+    if (limitedRange(r)) {
+        std::uint64_t result = 1, square = low64(base.integerValue);
+        for (std::uint32_t k = std::uint32_t(e); k != 0; k >>= 1) {
+            if (k & 1) result *= square;
+            square *= square;
+        }
+        return setLowBits(r, result);
+    }
     const BigUnsigned &m = base.integerValue.getMagnitude();
     if (m.bitLength() > 1 && surelyOverBudget(log2Of(m) * static_cast<long double>(e)))
         return setNoValue(r);
@@ -158,6 +169,15 @@ void factorial(Number &r, const Number &x) {
         return setNoValue(r);
     }
     if (n < 2) return setInteger(r, BigInteger(1));
+    if (limitedRange(r)) {
+        // n! has n minus the number of one bits of n factors 2: past the range's width,
+        // every bit the range keeps is 0.
+        if (n - std::popcount(std::uint32_t(n)) >= r.rangeBits) return setLowBits(r, 0);
+        std::uint64_t product = 1;
+        for (std::uint64_t i = 2; i <= std::uint64_t(n); ++i)
+            product *= i;
+        return setLowBits(r, product);
+    }
     // log2(n!) by Stirling's series, which is within 1/(360 n^3) of ln(n!) from n = 2.
     const long double ln = std::log(static_cast<long double>(n));
     const long double lnFactorial = n * ln - n + 0.5L * std::log(2 * 3.14159265358979323846L * n) +

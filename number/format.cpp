@@ -160,7 +160,7 @@ std::u16string radixText(const BigInteger &x, OutputFormat format) {
 
 } // namespace
 
-const std::u16string &formattedResult(Number &n, OutputFormat format) {
+const std::u16string &formattedResult(const Number &n, OutputFormat format) {
     {
         std::lock_guard<std::mutex> guard(numberCache.mutex());
         if (n.resultTextReady[format]) return n.resultText[format];
@@ -177,16 +177,12 @@ const std::u16string &formattedResult(Number &n, OutputFormat format) {
     // Another thread may have written it meanwhile; a text once ready never changes, which
     // is what makes handing out references to it safe.
     if (n.resultTextReady[format]) return n.resultText[format];
-    for (Number *other : numberCache.entriesLike(keyOf(n))) {
-        if (other == &n || other->resultTextReady[format]) continue;
-        other->resultText[format] = result;
-        other->resultTextReady[format] = true;
-    }
     n.resultText[format] = std::move(result);
     n.resultTextReady[format] = true;
+    numberCache.resultTextAdded(n, n.resultText[format].capacity() * sizeof(char16_t));
     return n.resultText[format];
 }
 
-std::u16string formatNumber(Number &n, OutputFormat format) {
+std::u16string formatNumber(const Number &n, OutputFormat format) {
     return formattedResult(n, format);
 }

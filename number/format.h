@@ -1,7 +1,6 @@
 #pragma once
 // Result texts: a Number written in one of the seven output formats. Texts are computed
-// once per Number and format, cached in the Number and shared with the equal entries of
-// numberCache.
+// once per Number and format and kept in the Number.
 
 #include "bigint/BigInteger.h"
 #include "number/Number.h"
@@ -9,11 +8,11 @@
 #include <string>
 
 // The text of n in format; empty for NoValue, and for a Float in the three radix formats.
-std::u16string formatNumber(Number &n, OutputFormat format);
+std::u16string formatNumber(const Number &n, OutputFormat format);
 
-// The same text as it is kept in n, without a copy: a text once made never changes and
-// lives as long as the cache, so the reference stays valid.
-const std::u16string &formattedResult(Number &n, OutputFormat format);
+// The same text as it is kept in n, without a copy: a text once made never changes, so the
+// reference stays valid for as long as n lives (hold a NumberRef to it meanwhile).
+const std::u16string &formattedResult(const Number &n, OutputFormat format);
 
 // A quick estimate of the number of digits of x's magnitude in base, within one of the
 // true count (0 for zero).

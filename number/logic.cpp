@@ -134,6 +134,13 @@ void complement(Number &r, const Number &x) {
 void shiftLeft(Number &r, const Number &a, const Number &count) {
     int n;
     if (a.kind != Integer || !shiftCount(count, n)) return setNoValue(r);
+    if (limitedRange(r)) {
+        // The shift moves the magnitude; bits shifted past the range's width are gone.
+        if (n >= r.rangeBits) return setLowBits(r, 0);
+        const BigUnsigned &m = a.integerValue.getMagnitude();
+        const std::uint64_t low = (std::uint64_t(m.blockAt(1)) << 32) | m.blockAt(0);
+        return setLowBits(r, low << n);
+    }
     const std::uint64_t bits = a.integerValue.getMagnitude().bitLength();
     if (bits != 0 && bits + std::uint64_t(n) > resultBudget::maxBits()) return setNoValue(r);
     BigUnsigned m;

@@ -19,6 +19,19 @@ inline void setInteger(Number &r, BigInteger v) {
     r.integerValue = std::move(v);
 }
 
+// In a limited value range only the low rangeBits bits of an integer result survive the
+// wrap, so power, product, factorial and left shift compute just those bits (with 64-bit
+// arithmetic, which is exact modulo 2^64): the wrapped result is the same, and the result
+// budget, which guards unlimited results, never comes into it.
+inline bool limitedRange(const Number &r) {
+    return r.rangeBits != 0;
+}
+inline void setLowBits(Number &r, std::uint64_t v) {
+    const std::uint64_t mask = r.rangeBits >= 64 ? ~std::uint64_t(0)
+                                                 : (std::uint64_t(1) << r.rangeBits) - 1;
+    setInteger(r, integerOf(v & mask));
+}
+
 inline void setFloat(Number &r, long double v) {
     r.kind = Float;
     r.floatValue = v;

@@ -14,13 +14,6 @@ BigUnsigned unsignedOf(std::uint64_t v) {
     return BigUnsigned(b, 2);
 }
 
-// The low 64 bits of x in two's complement.
-std::uint64_t low64(const BigInteger &x) {
-    const BigUnsigned &m = x.getMagnitude();
-    std::uint64_t v = (std::uint64_t(m.blockAt(1)) << 32) | m.blockAt(0);
-    return x.getSign() == BigInteger::negative ? 0 - v : v;
-}
-
 bool isPlainWholeNumber(const std::string &s) {
     std::size_t i = s.size() > 0 && s[0] == '-' ? 1 : 0;
     if (i == s.size()) return false;
@@ -30,6 +23,16 @@ bool isPlainWholeNumber(const std::string &s) {
 }
 
 } // namespace
+
+std::uint64_t low64(const BigInteger &x) {
+    const BigUnsigned &m = x.getMagnitude();
+    std::uint64_t v = (std::uint64_t(m.blockAt(1)) << 32) | m.blockAt(0);
+    return x.getSign() == BigInteger::negative ? 0 - v : v;
+}
+
+BigInteger integerOf(std::uint64_t v) {
+    return BigInteger(unsignedOf(v));
+}
 
 BigInteger wholeLongDoubleToInteger(long double v) {
     if (v == 0) return BigInteger();

@@ -19,3 +19,7 @@ long double toLongDouble(const Number &n);
 
 // The exact integer value of a finite long double that is a whole number.
 BigInteger wholeLongDoubleToInteger(long double v);
+
+// The low 64 bits of x in two's complement, and the non-negative integer of 64 bits.
+std::uint64_t low64(const BigInteger &x);
+BigInteger integerOf(std::uint64_t v);

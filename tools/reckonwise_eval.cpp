@@ -176,13 +176,13 @@ void writeUtf8(std::ostream &out, std::u16string_view text) {
 // Prints the result line for one expression; a failure leaves the line empty and is
 // reported on standard error.
 void evaluateAndPrint(const Options &o, std::string_view expression) {
-    const Number *n = nullptr;
+    NumberRef n;
     const std::u16string *text = nullptr;
     const char *failure = nullptr;
     try {
-        Number &value = evaluateExpression(stripWhiteSpace(utf8ToUtf16(expression)));
-        text = &formattedResult(value, o.format);
-        n = &value;
+        NumberRef value = evaluateExpression(stripWhiteSpace(utf8ToUtf16(expression)));
+        text = &formattedResult(*value, o.format);
+        n = std::move(value);
     } catch (const char *message) {
         failure = message;
     } catch (const std::bad_alloc &) {

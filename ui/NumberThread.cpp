@@ -31,7 +31,7 @@ void NumberThread::run() {
     if (int ms = minimumDurationForTests.load()) msleep(ulong(ms));
     OutputFormat format;
     try {
-        value = &evaluateExpression(expression.toStdU16String());
+        value = evaluateExpression(expression.toStdU16String());
         // Format again if the output format changes while formatting.
         do {
             format = settings::currentOutputFormat();

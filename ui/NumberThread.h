@@ -24,7 +24,7 @@ public:
 
     const QString expression;
     QString result;
-    Number *value = nullptr; // owned by numberCache
+    NumberRef value; // kept until the worker is gone
 
     // Workers made and not yet at the end of their run, current or abandoned.
     static int running() { return runningCount.load(); }

@@ -104,7 +104,8 @@ TEST(Catalogue, EveryFactorIsAPositiveNumber) {
     StandaloneConverter s;
     s.converter.initConverter();
     for (const Unit &p : s.converter.prefixes) {
-        Number &n = evaluateExpression(p.factor);
+        const NumberRef nRef = evaluateExpression(p.factor);
+        const Number &n = *nRef;
         EXPECT_TRUE(n.kind != NoValue && toLongDouble(n) > 0) << u8(p.name);
     }
     for (int c = 0; c < categoryCount; ++c) {
@@ -113,7 +114,8 @@ TEST(Catalogue, EveryFactorIsAPositiveNumber) {
         EXPECT_EQ(s.toUnit.selected(), s.fromUnit.selected());
         for (const Unit &u : s.converter.units) {
             if (!u.toBaseFormula.empty()) continue;
-            Number &n = evaluateExpression(u.factor);
+            const NumberRef nRef = evaluateExpression(u.factor);
+            const Number &n = *nRef;
             EXPECT_TRUE(n.kind != NoValue && toLongDouble(n) > 0)
                 << c << " " << u8(u.name) << " " << u8(u.factor);
         }
@@ -131,8 +133,8 @@ TEST(Catalogue, TemperatureScalesRoundTripThroughKelvin) {
             std::u16string toKelvin = buildConversionExpression(value, scale, none, kelvin, none);
             std::u16string back =
                 buildConversionExpression(u"(" + toKelvin + u")", kelvin, none, scale, none);
-            long double v = toLongDouble(evaluateExpression(value));
-            long double got = toLongDouble(evaluateExpression(back));
+            long double v = toLongDouble(*evaluateExpression(value));
+            long double got = toLongDouble(*evaluateExpression(back));
             EXPECT_LE(std::fabs(got - v), 1e-15L * std::max(1.0L, std::fabs(v)))
                 << u8(scale.name) << " " << u8(value);
         }

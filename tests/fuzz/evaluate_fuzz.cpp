@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         text = stripWhiteSpace(utf8ToUtf16(in.rest()));
     }
     try {
-        Number &n = evaluateExpression(text);
+        const NumberRef nRef = evaluateExpression(text);
+        const Number &n = *nRef;
         const std::u16string shown = formatNumber(n, format);
         // No value shows nothing; a value shows something, apart from floats in the
         // integer-only formats.

@@ -1,6 +1,6 @@
 // numberCache as the evaluator and formatNumber use it: one Number per text and settings,
-// result texts shared only between equal entries, failed creations left out, and several
-// threads evaluating the same texts at once.
+// failed creations left out, a memory ceiling that drops only entries nobody uses, and
+// several threads evaluating the same texts at once while entries are being dropped.
 
 #include "number/NumberCache.h"
 #include "number/evaluator.h"
@@ -9,8 +9,8 @@
 #include "number/textUtils.h"
 #include "tests/number/evaluation_support.h"
 
-#include <algorithm>
 #include <array>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <latch>
 #include <string>
@@ -19,9 +19,8 @@
 
 namespace {
 
-std::size_t entryCount(std::u16string_view text, AngleUnit angle = Degrees) {
-    std::lock_guard lock(numberCache.mutex());
-    return numberCache.entriesLike(NumberKey{text, angle, true, 0}).size();
+bool isCached(std::u16string_view text, AngleUnit angle = Degrees) {
+    return numberCache.find(NumberKey{text, hashText(text), angle, true, 0}) != nullptr;
 }
 
 struct DefaultSettingsAtExit {
@@ -31,91 +30,53 @@ struct DefaultSettingsAtExit {
     }
 };
 
+// Sets the cache's ceiling for one test and puts the default back.
+struct CeilingScope {
+    explicit CeilingScope(std::size_t bytes) { numberCache.setCeiling(bytes); }
+    ~CeilingScope() { numberCache.setCeiling(NumberCache::defaultCeiling()); }
+};
+
 TEST(NumberCache, SameTextAndSettingsGiveTheSameNumber) {
-    Number &first = evaluateExpression(u"17*3+0.25");
-    EXPECT_EQ(&evaluateExpression(u"17*3+0.25"), &first);
-    EXPECT_EQ(entryCount(u"17*3+0.25"), 1u);
+    const NumberRef first = evaluateExpression(u"17*3+0.25");
+    EXPECT_EQ(evaluateExpression(u"17*3+0.25"), first);
     // The key is the text as given, not the trimmed one.
-    Number &spaced = evaluateExpression(u" 17*3+0.25");
-    EXPECT_NE(&spaced, &first);
-    EXPECT_TRUE(formatNumber(spaced, Full) == formatNumber(first, Full));
+    const NumberRef spaced = evaluateExpression(u" 17*3+0.25");
+    EXPECT_NE(spaced, first);
+    EXPECT_TRUE(formatNumber(*spaced, Full) == formatNumber(*first, Full));
 }
 
 TEST(NumberCache, AngleUnitAndValueRangeArePartOfTheKey) {
     DefaultSettingsAtExit restore;
-    Number &degrees = evaluateExpression(u"sin 17+0");
+    const NumberRef degrees = evaluateExpression(u"sin 17+0");
     settings::setAngleUnit(Radians);
-    Number &radians = evaluateExpression(u"sin 17+0");
+    const NumberRef radians = evaluateExpression(u"sin 17+0");
     settings::setAngleUnit(Degrees);
-    Number &degreesAgain = evaluateExpression(u"sin 17+0");
+    const NumberRef degreesAgain = evaluateExpression(u"sin 17+0");
     settings::setValueRange(8, false);
-    Number &ranged = evaluateExpression(u"sin 17+0");
+    const NumberRef ranged = evaluateExpression(u"sin 17+0");
     settings::setValueRange(0, true);
 
-    EXPECT_NE(&degrees, &radians);
-    EXPECT_EQ(&degrees, &degreesAgain);
-    EXPECT_NE(&degrees, &ranged);
-    EXPECT_EQ(radians.angleUnit, Radians);
-    EXPECT_EQ(ranged.rangeBits, 8);
-    EXPECT_FALSE(ranged.rangeSigned);
-    EXPECT_TRUE(formatNumber(degrees, Full) == u"0,292371704722736728");
-    EXPECT_TRUE(formatNumber(radians, Full) == u"-0,961397491879556857");
-    EXPECT_TRUE(formatNumber(ranged, Full) == u"0");
-    EXPECT_EQ(entryCount(u"sin 17+0", Degrees), 1u);
-    EXPECT_EQ(entryCount(u"sin 17+0", Radians), 1u);
+    EXPECT_NE(degrees, radians);
+    EXPECT_EQ(degrees, degreesAgain);
+    EXPECT_NE(degrees, ranged);
+    EXPECT_EQ(radians->angleUnit, Radians);
+    EXPECT_EQ(ranged->rangeBits, 8);
+    EXPECT_FALSE(ranged->rangeSigned);
+    EXPECT_TRUE(formatNumber(*degrees, Full) == u"0,292371704722736728");
+    EXPECT_TRUE(formatNumber(*radians, Full) == u"-0,961397491879556857");
+    EXPECT_TRUE(formatNumber(*ranged, Full) == u"0");
 }
 
-// An entry for "123*4+0" made by hand, as a second thread evaluating it at once would.
-std::unique_ptr<Number> entry492(AngleUnit angle, bool isSigned, std::int32_t bits) {
-    auto n = std::make_unique<Number>();
-    n->kind = Integer;
-    n->integerValue = 492;
-    n->text = u"123*4+0";
-    n->angleUnit = angle;
-    n->rangeSigned = isSigned;
-    n->rangeBits = bits;
-    return n;
-}
-
-TEST(NumberCache, ResultTextsAreSharedOnlyWithEqualEntries) {
-    Number &made = evaluateExpression(u"123*4+0");
-    Number *equal, *otherAngle, *otherRange;
-    {
-        std::lock_guard lock(numberCache.mutex());
-        equal = &numberCache.append(entry492(Degrees, true, 0));
-        otherAngle = &numberCache.append(entry492(Radians, true, 0));
-        otherRange = &numberCache.append(entry492(Degrees, false, 16));
-    }
-    EXPECT_EQ(&evaluateExpression(u"123*4+0"), &made); // the earliest entry wins
-
-    std::u16string scientific = formatNumber(made, Scientific);
-    EXPECT_TRUE(scientific == u"4,92e2");
-    {
-        std::lock_guard lock(numberCache.mutex());
-        EXPECT_TRUE(equal->resultTextReady[Scientific]);
-        EXPECT_TRUE(equal->resultText[Scientific] == scientific);
-        EXPECT_FALSE(equal->resultTextReady[Normal]);
-        EXPECT_FALSE(otherAngle->resultTextReady[Scientific]);
-        EXPECT_FALSE(otherRange->resultTextReady[Scientific]);
-    }
-
-    // Sharing goes both ways: formatting the later entry fills the earlier one.
-    EXPECT_TRUE(formatNumber(*equal, Binary) == u"0b111101100");
-    {
-        std::lock_guard lock(numberCache.mutex());
-        EXPECT_TRUE(made.resultTextReady[Binary]);
-        EXPECT_TRUE(made.resultText[Binary] == u"0b111101100");
-        EXPECT_FALSE(otherAngle->resultTextReady[Binary]);
-    }
-
-    // A text once made is returned as it is, not made again.
-    {
-        std::lock_guard lock(numberCache.mutex());
-        otherRange->resultText[Octal] = u"kept";
-        otherRange->resultTextReady[Octal] = true;
-    }
-    EXPECT_TRUE(formatNumber(*otherRange, Octal) == u"kept");
-    EXPECT_TRUE(formatNumber(made, Octal) == u"0o754");
+TEST(NumberCache, AnEqualEntryMadeMeanwhileIsTheOneKept) {
+    const NumberRef made = evaluateExpression(u"123*4+0");
+    // What a second thread that evaluated the same text at the same time would insert.
+    auto late = std::make_shared<Number>();
+    late->kind = Integer;
+    late->integerValue = 492;
+    late->text = SharedText(std::u16string(u"123*4+0"));
+    late->textHash = late->text.hash();
+    EXPECT_EQ(numberCache.insert(late), made);
+    EXPECT_EQ(evaluateExpression(u"123*4+0"), made);
 }
 
 struct FailureRow {
@@ -142,10 +103,70 @@ TEST(NumberCache, FailedCreationIsNotCachedButItsFinishedPartsAre) {
             }
             EXPECT_EQ(thrown, row.failure) << name << ", attempt " << attempt;
         }
-        EXPECT_EQ(entryCount(row.text), 0u) << name;
-        EXPECT_EQ(entryCount(row.finishedPart), 1u) << name;
+        EXPECT_FALSE(isCached(row.text)) << name;
+        EXPECT_TRUE(isCached(row.finishedPart)) << name;
     }
-    EXPECT_EQ(entryCount(u"2e499*10^4500"), 0u);
+    EXPECT_FALSE(isCached(u"2e499*10^4500"));
+}
+
+using AllFormats = std::array<std::u16string, outputFormatCount + 1>; // texts, then the kind
+
+AllFormats evaluateAndFormat(const std::u16string &text) {
+    AllFormats out;
+    try {
+        const NumberRef n = evaluateExpression(text);
+        for (int f = 0; f < outputFormatCount; ++f)
+            out[f] = formatNumber(*n, OutputFormat(f));
+        out[outputFormatCount] = asciiToUtf16(std::to_string(n->kind));
+    } catch (const char *failure) {
+        out[outputFormatCount] = asciiToUtf16(failure);
+    }
+    return out;
+}
+
+TEST(NumberCache, TheCeilingDropsOnlyEntriesNobodyUses) {
+    CeilingScope ceiling(0);
+    const NumberRef held = evaluateExpression(u"3^4000+17");
+    const std::u16string heldText = formatNumber(*held, Full);
+    evaluateExpression(u"3^4001+17");
+    ASSERT_TRUE(isCached(u"3^4001+17"));
+    numberCache.trim();
+    // The held entry is still the cached one, with its texts; everything else is gone.
+    EXPECT_EQ(evaluateExpression(u"3^4000+17"), held);
+    EXPECT_TRUE(formatNumber(*held, Full) == heldText);
+    EXPECT_FALSE(isCached(u"3^4001+17"));
+    EXPECT_FALSE(isCached(u"3^4000"));
+    EXPECT_EQ(numberCache.entries(), 1u);
+}
+
+TEST(NumberCache, ResultsAfterADropEqualThoseBefore) {
+    const std::vector<std::u16string> texts = {
+        u"2^200+(3!)!-1",  u"sin 30+sqrt 2", u"[1,5e3]*{7}/3", u"(2+3)*4-2^3^2",
+        u"0x1F<<70|0b101", u"10!/3",         u"-2^2+1e-5",     u"(1/3)*3==1",
+    };
+    std::vector<AllFormats> before;
+    for (const auto &t : texts)
+        before.push_back(evaluateAndFormat(t));
+    {
+        CeilingScope ceiling(0);
+        numberCache.trim();
+        EXPECT_EQ(numberCache.entries(), 0u);
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            EXPECT_TRUE(evaluateAndFormat(texts[i]) == before[i]) << utf16ToUtf8(texts[i]);
+    }
+}
+
+TEST(NumberCache, MemoryStaysNearTheCeiling) {
+    constexpr std::size_t ceiling = std::size_t(2) << 20;
+    CeilingScope scope(ceiling);
+    std::size_t most = 0;
+    for (int k = 0; k < 200; ++k) {
+        // Each result is about 30 000 digits, kept with its Full text: about 80 KB an entry.
+        const NumberRef n = evaluateExpression(u"7^" + asciiToUtf16(std::to_string(35000 + k)));
+        formatNumber(*n, Full);
+        most = std::max(most, numberCache.bytes());
+    }
+    EXPECT_LT(most, ceiling + (std::size_t(2) << 20)); // the slack before a trim, and one entry
 }
 
 // Long expressions, tokens separated by one space; their prefixes are the texts of the
@@ -161,24 +182,9 @@ const char *const longExpressions[] = {
     "round ( 2.5 ) + floor ( - 0.5 ) * ceil ( 2.1 ) - int ( 7 / 2 ) + log10 ( 1000 ) - tan ( 45 )",
 };
 
-using AllFormats = std::array<std::u16string, outputFormatCount + 1>; // texts, then the kind
-
-AllFormats evaluateAndFormat(const std::u16string &text) {
-    AllFormats out;
-    try {
-        Number &n = evaluateExpression(text);
-        for (int f = 0; f < outputFormatCount; ++f)
-            out[f] = formatNumber(n, OutputFormat(f));
-        out[outputFormatCount] = asciiToUtf16(std::to_string(n.kind));
-    } catch (const char *failure) {
-        out[outputFormatCount] = asciiToUtf16(failure);
-    }
-    return out;
-}
-
-TEST(NumberCache, ThreadsEvaluatingTheSameTextsAgreeWithOneThread) {
-    // The threads share texts with each other but none with the single-thread run: white
-    // space changes every sub-text without changing any value.
+// Threads evaluate the same texts at once, each with a ceiling that drops entries all the
+// time (or none), and agree with one thread evaluating alone.
+void checkThreadsAgree(std::size_t ceilingBytes) {
     const std::vector<std::u16string> threadTexts =
         evaluation_support::prefixTexts(longExpressions, "  ", "  ");
     const std::vector<std::u16string> singleTexts =
@@ -187,18 +193,32 @@ TEST(NumberCache, ThreadsEvaluatingTheSameTextsAgreeWithOneThread) {
 
     constexpr int threadCount = 4;
     std::vector<std::vector<AllFormats>> results(threadCount);
-    std::latch start(threadCount);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < threadCount; ++t) {
-        threads.emplace_back([&, t] {
+    {
+        CeilingScope ceiling(ceilingBytes);
+        std::latch start(threadCount + 1);
+        std::atomic<bool> done{false};
+        std::vector<std::thread> threads;
+        for (int t = 0; t < threadCount; ++t) {
+            threads.emplace_back([&, t] {
+                start.arrive_and_wait();
+                for (const std::u16string &text : threadTexts)
+                    results[t].push_back(evaluateAndFormat(text));
+            });
+        }
+        std::thread trimmer([&] {
             start.arrive_and_wait();
-            for (const std::u16string &text : threadTexts)
-                results[t].push_back(evaluateAndFormat(text));
+            while (!done.load())
+                numberCache.trim();
         });
+        for (std::thread &thread : threads)
+            thread.join();
+        done = true;
+        trimmer.join();
     }
-    for (std::thread &thread : threads)
-        thread.join();
 
+    numberCache.setCeiling(0);
+    numberCache.trim();
+    numberCache.setCeiling(NumberCache::defaultCeiling());
     std::size_t valued = 0;
     for (std::size_t i = 0; i < singleTexts.size(); ++i) {
         AllFormats expected = evaluateAndFormat(singleTexts[i]);
@@ -213,6 +233,14 @@ TEST(NumberCache, ThreadsEvaluatingTheSameTextsAgreeWithOneThread) {
         }
     }
     EXPECT_GT(valued, singleTexts.size() / 4); // many prefixes end in an operator
+}
+
+TEST(NumberCache, ThreadsEvaluatingTheSameTextsAgreeWithOneThread) {
+    checkThreadsAgree(NumberCache::defaultCeiling());
+}
+
+TEST(NumberCache, ThreadsAgreeWhileEntriesAreDropped) {
+    checkThreadsAgree(0);
 }
 
 } // namespace

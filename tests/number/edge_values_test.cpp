@@ -39,7 +39,8 @@ struct Outcome {
 Outcome evaluate(const std::string &expression, const Setup &setup, OutputFormat format) {
     SettingsScope scope(setup);
     try {
-        Number &n = evaluateExpression(stripWhiteSpace(utf8ToUtf16(expression)));
+        const NumberRef nRef = evaluateExpression(stripWhiteSpace(utf8ToUtf16(expression)));
+        const Number &n = *nRef;
         return {kindNames[n.kind], utf16ToUtf8(formatNumber(n, format))};
     } catch (const char *failure) {
         return {std::string("failure: ") + failure, ""};

@@ -34,7 +34,8 @@ void check(const Row &r) {
     std::u16string text;
     try {
         SettingsScope scope(r.setup);
-        Number &n = evaluateExpression(utf8ToUtf16(r.expression));
+        const NumberRef nRef = evaluateExpression(utf8ToUtf16(r.expression));
+        const Number &n = *nRef;
         kind = n.kind;
         text = formatNumber(n, r.format);
     } catch (const char *failure) {
@@ -478,8 +479,8 @@ TEST(Evaluation, DeepTexts) {
         {repeated(u"(", 100000) + u"1" + repeated(u")", 100000), NoValue, u""},
     };
     for (const auto &row : rows) {
-        Number *n = nullptr;
-        runWithLargeStack([&] { n = &evaluateExpression(row.text); });
+        NumberRef n;
+        runWithLargeStack([&] { n = evaluateExpression(row.text); });
         EXPECT_EQ(n->kind, row.kind) << row.text.size() << " characters";
         EXPECT_TRUE(formatNumber(*n, Full) == row.full) << row.text.size() << " characters";
     }

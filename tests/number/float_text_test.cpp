@@ -183,12 +183,15 @@ TEST(FloatTextLocale, CommaLocaleChangesNothing) {
     EXPECT_EQ(readDecimalLiteral("1,5"), std::optional<long double>(1.5L));
     EXPECT_EQ(readDecimalLiteral("2,5e-3"), std::optional<long double>(0.0025L));
 
-    Number &n = evaluateExpression(u"0.375+1,25");
+    const NumberRef nRef = evaluateExpression(u"0.375+1,25");
+
+    const Number &n = *nRef;
     EXPECT_EQ(n.kind, Float);
     EXPECT_TRUE(formatNumber(n, Normal) == u"1,625");
     EXPECT_TRUE(formatNumber(n, Full) == u"1,625");
     EXPECT_TRUE(formatNumber(n, Engineer) == u"1,625e0");
-    Number &whole = evaluateExpression(u"(0.375+1,25)*8");
+    const NumberRef wholeRef = evaluateExpression(u"(0.375+1,25)*8");
+    const Number &whole = *wholeRef;
     EXPECT_EQ(whole.kind, Integer);
     EXPECT_TRUE(formatNumber(whole, Full) == u"13");
 }

@@ -83,7 +83,8 @@ struct Outcome {
     static Outcome of(const std::u16string &text) {
         Outcome o;
         try {
-            Number &n = evaluateExpression(text);
+            const NumberRef nRef = evaluateExpression(text);
+            const Number &n = *nRef;
             o.made = true;
             o.combo = comboOf(n.angleUnit, n.rangeSigned, n.rangeBits);
             o.texts = asciiToUtf16(std::to_string(n.kind));

@@ -212,8 +212,9 @@ private slots:
             QStringLiteral("(").repeated(100000) + QStringLiteral("1") + QStringLiteral(")").repeated(100000),
             QStringLiteral("1+").repeated(100000) + QStringLiteral("1"),
             QStringLiteral("9^9^9"),
-            QStringLiteral("99999999!"),
+            // Cut to the line's 32 767 characters: a sum of 2 978 huge powers.
             QStringLiteral("2^50000000+").repeated(95000),
+            QStringLiteral("99999999!"),
         };
         w.action("History1")->trigger();
         QTest::qWait(200);

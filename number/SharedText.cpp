@@ -1,0 +1,113 @@
+#include "number/SharedText.h"
+
+#include "number/operatorScan.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+__extension__ typedef unsigned __int128 u128;
+
+// A polynomial hash modulo the Mersenne prime 2^61 - 1: the hash of any piece follows from
+// two prefix hashes and a power of the base, so a text's pieces hash in constant time.
+constexpr std::uint64_t modulus = (std::uint64_t(1) << 61) - 1;
+constexpr std::uint64_t base = 0x1F3D5B79A2C6E1ull % modulus;
+
+std::uint64_t reduce(u128 x) {
+    std::uint64_t r = std::uint64_t(x & modulus) + std::uint64_t(x >> 61);
+    r = (r & modulus) + (r >> 61);
+    return r >= modulus ? r - modulus : r;
+}
+std::uint64_t mulMod(std::uint64_t a, std::uint64_t b) {
+    return reduce((u128)a * b);
+}
+std::uint64_t powMod(std::uint64_t b, std::size_t e) {
+    std::uint64_t r = 1;
+    for (; e != 0; e >>= 1) {
+        if (e & 1) r = mulMod(r, b);
+        b = mulMod(b, b);
+    }
+    return r;
+}
+std::uint64_t step(std::uint64_t h, char16_t c) {
+    return reduce((u128)h * base + c + 1);
+}
+
+// Plain work on a text past this many times its length builds the index that replaces it.
+constexpr std::uint64_t workBeforeIndex = 4;
+constexpr std::size_t smallestIndexedText = 64;
+
+bool isBracket(char16_t c) {
+    return c == u'[' || c == u']' || c == u'{' || c == u'}';
+}
+
+} // namespace
+
+std::uint64_t hashText(std::u16string_view text) {
+    std::uint64_t h = 0;
+    for (char16_t c : text)
+        h = step(h, c);
+    return h;
+}
+
+TextBuffer::TextBuffer(std::u16string chars) : text(std::move(chars)) {
+    brackets = std::any_of(text.begin(), text.end(), isBracket);
+}
+
+TextBuffer::~TextBuffer() = default;
+
+std::uint64_t TextBuffer::hash(std::size_t begin, std::size_t end) const {
+    const std::size_t count = end - begin;
+    if (!prefixReady.load(std::memory_order_acquire)) {
+        const std::uint64_t work = hashWork.fetch_add(count, std::memory_order_relaxed) + count;
+        if (text.size() < smallestIndexedText || work <= workBeforeIndex * text.size())
+            return hashText(view().substr(begin, count));
+        std::call_once(prefixOnce, [this] {
+            prefixHashes.resize(text.size() + 1);
+            prefixHashes[0] = 0;
+            for (std::size_t i = 0; i < text.size(); ++i)
+                prefixHashes[i + 1] = step(prefixHashes[i], text[i]);
+            prefixReady.store(true, std::memory_order_release);
+        });
+    }
+    const std::uint64_t shifted = mulMod(prefixHashes[begin], powMod(base, count));
+    const std::uint64_t h = prefixHashes[end];
+    return h >= shifted ? h - shifted : h + modulus - shifted;
+}
+
+const OperatorIndex *TextBuffer::operatorIndex(std::size_t scanned) const {
+    if (const OperatorIndex *ready = indexReady.load(std::memory_order_acquire)) return ready;
+    const std::uint64_t work = scanWork.fetch_add(scanned, std::memory_order_relaxed) + scanned;
+    if (text.size() < smallestIndexedText || work <= workBeforeIndex * text.size() ||
+        text.size() >= std::numeric_limits<std::uint32_t>::max()) // positions are 32-bit
+        return nullptr;
+    std::call_once(indexOnce, [this] {
+        index = std::make_unique<const OperatorIndex>(view());
+        indexReady.store(index.get(), std::memory_order_release);
+    });
+    return index.get();
+}
+
+std::size_t TextBuffer::footprint() const {
+    std::size_t bytes = sizeof(TextBuffer) + text.capacity() * sizeof(char16_t);
+    if (prefixReady.load(std::memory_order_acquire))
+        bytes += prefixHashes.capacity() * sizeof(std::uint64_t);
+    if (const OperatorIndex *ready = indexReady.load(std::memory_order_acquire))
+        bytes += ready->footprint();
+    return bytes;
+}
+
+SharedText::SharedText(std::u16string chars)
+    : SharedText(std::make_shared<const TextBuffer>(std::move(chars))) {}
+
+SharedText::SharedText(std::shared_ptr<const TextBuffer> whole)
+    : buffer(std::move(whole)), offset(0), length(buffer ? buffer->size() : 0) {}
+
+SharedText SharedText::piece(std::size_t pos, std::size_t count) const {
+    SharedText p = *this;
+    pos = std::min(pos, length);
+    p.offset = offset + pos;
+    p.length = std::min(count, length - pos);
+    return p;
+}
