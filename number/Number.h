@@ -34,9 +34,10 @@ struct Number {
     // maxEvaluationHeight), so that a deep text is refused whether or not the cache holds
     // some of its sub-texts.
     std::uint32_t height = 1;
-    // Result texts per OutputFormat, filled by formatNumber under the cache lock.
-    mutable std::array<std::u16string, outputFormatCount> resultText;
-    mutable std::array<bool, outputFormatCount> resultTextReady{};
+    // Result texts per OutputFormat, made by formatNumber and set under the cache lock; a
+    // text is ready when it is there. Most Numbers are shown in one format or none, so each
+    // text is kept on its own.
+    mutable std::array<std::unique_ptr<const std::u16string>, outputFormatCount> resultText;
     // The bytes numberCache counts for this entry (its lock guards it); 0 when not cached.
     mutable std::size_t cachedBytes = 0;
 

@@ -7,7 +7,8 @@
 #include <unistd.h>
 #endif
 
-NumberCache numberCache;
+// Never destroyed: a process that ends does not need to free every entry one by one first.
+NumberCache &numberCache = *new NumberCache;
 
 namespace {
 
@@ -18,8 +19,8 @@ std::size_t valueBytes(const Number &n) {
     std::size_t bytes = entryOverhead;
     if (n.kind == Integer)
         bytes += std::size_t(n.integerValue.getMagnitude().getCapacity()) * sizeof(std::uint32_t);
-    for (const std::u16string &t : n.resultText)
-        bytes += t.capacity() * sizeof(char16_t);
+    for (const auto &t : n.resultText)
+        if (t) bytes += sizeof(std::u16string) + t->capacity() * sizeof(char16_t);
     return bytes;
 }
 

@@ -16,9 +16,11 @@
 #include <cstdint>
 #include <list>
 #include <memory>
+#include <atomic>
 #include <mutex>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 // What makes two Numbers the same entry: the exact text and the settings it was made under.
 struct NumberKey {
@@ -79,7 +81,7 @@ private:
     std::atomic<std::size_t> limit;
 };
 
-extern NumberCache numberCache;
+extern NumberCache &numberCache;
 
 inline NumberKey keyOf(const Number &n) {
     return NumberKey{n.text.view(), n.textHash, n.angleUnit, n.rangeSigned, n.rangeBits};

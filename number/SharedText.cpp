@@ -51,50 +51,57 @@ std::uint64_t hashText(std::u16string_view text) {
     return h;
 }
 
+struct TextBuffer::Indexes {
+    explicit Indexes(std::u16string_view text) : operators(text) {
+        prefixHashes.resize(text.size() + 1);
+        prefixHashes[0] = 0;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            prefixHashes[i + 1] = step(prefixHashes[i], text[i]);
+    }
+    std::vector<std::uint64_t> prefixHashes; // the hash of [0, i) at i
+    OperatorIndex operators;
+};
+
 TextBuffer::TextBuffer(std::u16string chars) : text(std::move(chars)) {
     brackets = std::any_of(text.begin(), text.end(), isBracket);
 }
 
-TextBuffer::~TextBuffer() = default;
+TextBuffer::~TextBuffer() {
+    delete built.load(std::memory_order_acquire);
+}
+
+const TextBuffer::Indexes *TextBuffer::indexes(std::size_t work) const {
+    if (const Indexes *ready = built.load(std::memory_order_acquire)) return ready;
+    if (text.size() < smallestIndexedText || text.size() >= std::numeric_limits<std::uint32_t>::max())
+        return nullptr; // positions in the index are 32-bit
+    const std::uint64_t done = plainWork.fetch_add(work, std::memory_order_relaxed) + work;
+    if (done <= workBeforeIndex * text.size()) return nullptr;
+    // Two threads may build at once; the first to publish wins and the other's is freed.
+    auto fresh = std::make_unique<const Indexes>(view());
+    const Indexes *expected = nullptr;
+    if (built.compare_exchange_strong(expected, fresh.get(), std::memory_order_acq_rel))
+        return fresh.release();
+    return expected;
+}
 
 std::uint64_t TextBuffer::hash(std::size_t begin, std::size_t end) const {
     const std::size_t count = end - begin;
-    if (!prefixReady.load(std::memory_order_acquire)) {
-        const std::uint64_t work = hashWork.fetch_add(count, std::memory_order_relaxed) + count;
-        if (text.size() < smallestIndexedText || work <= workBeforeIndex * text.size())
-            return hashText(view().substr(begin, count));
-        std::call_once(prefixOnce, [this] {
-            prefixHashes.resize(text.size() + 1);
-            prefixHashes[0] = 0;
-            for (std::size_t i = 0; i < text.size(); ++i)
-                prefixHashes[i + 1] = step(prefixHashes[i], text[i]);
-            prefixReady.store(true, std::memory_order_release);
-        });
-    }
-    const std::uint64_t shifted = mulMod(prefixHashes[begin], powMod(base, count));
-    const std::uint64_t h = prefixHashes[end];
+    const Indexes *ix = indexes(count);
+    if (!ix) return hashText(view().substr(begin, count));
+    const std::uint64_t shifted = mulMod(ix->prefixHashes[begin], powMod(base, count));
+    const std::uint64_t h = ix->prefixHashes[end];
     return h >= shifted ? h - shifted : h + modulus - shifted;
 }
 
 const OperatorIndex *TextBuffer::operatorIndex(std::size_t scanned) const {
-    if (const OperatorIndex *ready = indexReady.load(std::memory_order_acquire)) return ready;
-    const std::uint64_t work = scanWork.fetch_add(scanned, std::memory_order_relaxed) + scanned;
-    if (text.size() < smallestIndexedText || work <= workBeforeIndex * text.size() ||
-        text.size() >= std::numeric_limits<std::uint32_t>::max()) // positions are 32-bit
-        return nullptr;
-    std::call_once(indexOnce, [this] {
-        index = std::make_unique<const OperatorIndex>(view());
-        indexReady.store(index.get(), std::memory_order_release);
-    });
-    return index.get();
+    const Indexes *ix = indexes(scanned);
+    return ix ? &ix->operators : nullptr;
 }
 
 std::size_t TextBuffer::footprint() const {
     std::size_t bytes = sizeof(TextBuffer) + text.capacity() * sizeof(char16_t);
-    if (prefixReady.load(std::memory_order_acquire))
-        bytes += prefixHashes.capacity() * sizeof(std::uint64_t);
-    if (const OperatorIndex *ready = indexReady.load(std::memory_order_acquire))
-        bytes += ready->footprint();
+    if (const Indexes *ix = built.load(std::memory_order_acquire))
+        bytes += ix->prefixHashes.capacity() * sizeof(std::uint64_t) + ix->operators.footprint();
     return bytes;
 }
 

@@ -14,10 +14,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class OperatorIndex;
 
@@ -37,8 +35,7 @@ public:
     std::uint64_t hash(std::size_t begin, std::size_t end) const;
 
     // The operator index, or nullptr while plain scans are cheaper. `scanned` is the number
-    // of characters the caller is about to scan without it; the index is built once the
-    // scans pass a few times the text's length.
+    // of characters the caller is about to scan without it.
     const OperatorIndex *operatorIndex(std::size_t scanned) const;
 
     // Bytes this text holds, its indexes included (for the cache's accounting).
@@ -50,18 +47,15 @@ public:
     mutable std::size_t cacheCharged = 0;
 
 private:
+    struct Indexes;
+    // The indexes once the plain work (characters hashed or scanned) has passed a few
+    // times the text's length; null before.
+    const Indexes *indexes(std::size_t work) const;
+
     const std::u16string text;
     bool brackets = false;
-
-    mutable std::atomic<std::uint64_t> hashWork{0};
-    mutable std::once_flag prefixOnce;
-    mutable std::vector<std::uint64_t> prefixHashes; // hash of [0, i) at i
-    mutable std::atomic<bool> prefixReady{false};
-
-    mutable std::atomic<std::uint64_t> scanWork{0};
-    mutable std::once_flag indexOnce;
-    mutable std::unique_ptr<const OperatorIndex> index;
-    mutable std::atomic<const OperatorIndex *> indexReady{nullptr};
+    mutable std::atomic<std::uint64_t> plainWork{0};
+    mutable std::atomic<const Indexes *> built{nullptr};
 };
 
 // The hash of a text's characters, computed directly; TextBuffer::hash gives the same value.

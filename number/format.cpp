@@ -163,7 +163,7 @@ std::u16string radixText(const BigInteger &x, OutputFormat format) {
 const std::u16string &formattedResult(const Number &n, OutputFormat format) {
     {
         std::lock_guard<std::mutex> guard(numberCache.mutex());
-        if (n.resultTextReady[format]) return n.resultText[format];
+        if (n.resultText[format]) return *n.resultText[format];
     }
     std::u16string result;
     if (n.kind == Integer && format >= Hexadecimal) {
@@ -176,11 +176,11 @@ const std::u16string &formattedResult(const Number &n, OutputFormat format) {
     std::lock_guard<std::mutex> guard(numberCache.mutex());
     // Another thread may have written it meanwhile; a text once ready never changes, which
     // is what makes handing out references to it safe.
-    if (n.resultTextReady[format]) return n.resultText[format];
-    n.resultText[format] = std::move(result);
-    n.resultTextReady[format] = true;
-    numberCache.resultTextAdded(n, n.resultText[format].capacity() * sizeof(char16_t));
-    return n.resultText[format];
+    if (n.resultText[format]) return *n.resultText[format];
+    n.resultText[format] = std::make_unique<const std::u16string>(std::move(result));
+    numberCache.resultTextAdded(
+        n, sizeof(std::u16string) + n.resultText[format]->capacity() * sizeof(char16_t));
+    return *n.resultText[format];
 }
 
 std::u16string formatNumber(const Number &n, OutputFormat format) {

@@ -5,6 +5,7 @@
 #include "converter/catalogue/catalogue.h"
 #include "converter/conversionText.h"
 #include "number/Number.h"
+#include "number/NumberCache.h"
 #include "number/Settings.h"
 #include "number/evaluator.h"
 #include "number/format.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <limits>
 #include <new>
 #include <optional>
 #include <string>
@@ -34,6 +36,9 @@ it has no value). Without an EXPRESSION, evaluates each line of standard input.
   --angle A    degrees (default), radians, grads
   --range R    unlimited (default), uint8, int8, uint16, int16, uint32, int32, uint64, int64
   --kind       print integer, float or novalue and a tab before each result
+  --cache-limit BYTES
+               memory kept for re-using results (K, M and G suffixes allowed); by default
+               a quarter of the physical memory, at most 4G; 0 keeps nothing between lines
   --catalogue  print the converter's prefixes and units, one tab-separated line each
   --convert CATEGORY FROM TO VALUE
                print the converter's line for VALUE converted from unit FROM to unit TO
@@ -43,7 +48,8 @@ it has no value). Without an EXPRESSION, evaluates each line of standard input.
   --help       print this text
   --           end of the options (arguments that begin with "--" are options before it)
 
-Options hold for the whole run; values may also be given as --format=F, --angle=A, --range=R.
+Options hold for the whole run; values may also be given as --format=F, --angle=A, --range=R,
+--cache-limit=BYTES.
 )usage";
 
 struct ValueRange {
@@ -80,11 +86,26 @@ T lookUpWord(const WordTable<T> &table, std::string_view what, std::string_view 
     throw UsageError{"unknown " + std::string(what) + " '" + std::string(word) + "'"};
 }
 
+// A count of bytes: decimal digits with an optional K, M or G (powers of 1024).
+std::size_t byteCount(std::string_view text) {
+    const std::string_view digits = text.substr(0, text.find_first_not_of("0123456789"));
+    const std::string_view suffix = text.substr(digits.size());
+    int shift = suffix.empty() ? 0 : suffix == "K" ? 10 : suffix == "M" ? 20 : suffix == "G" ? 30 : -1;
+    std::size_t value = 0;
+    bool fits = !digits.empty() && shift >= 0 && digits.size() <= 15;
+    for (char c : digits)
+        value = value * 10 + std::size_t(c - '0');
+    if (fits && value > (std::numeric_limits<std::size_t>::max() >> shift)) fits = false;
+    if (!fits) throw UsageError{"invalid byte count '" + std::string(text) + "'"};
+    return value << shift;
+}
+
 struct Options {
     OutputFormat format = Normal;
     AngleUnit angle = Degrees;
     ValueRange range{0, true};
     bool showKind = false;
+    std::optional<std::size_t> cacheLimit;
     bool help = false;
     bool catalogue = false;
     std::vector<std::string> convert; // CATEGORY FROM TO VALUE
@@ -123,6 +144,8 @@ struct Options {
                 o.angle = lookUpWord(angleWords, "angle unit", value());
             } else if (name == "--range") {
                 o.range = lookUpWord(rangeWords, "range", value());
+            } else if (name == "--cache-limit") {
+                o.cacheLimit = byteCount(value());
             } else if (name == "--kind") {
                 noValue();
                 o.showKind = true;
@@ -202,14 +225,18 @@ void evaluateAndPrint(const Options &o, std::string_view expression) {
 
 void run(const Options &o) {
     if (!o.expressions.empty()) {
-        for (const std::string &expression : o.expressions)
+        for (const std::string &expression : o.expressions) {
             evaluateAndPrint(o, expression);
+            numberCache.trim();
+        }
         return;
     }
     std::string line;
     while (std::getline(std::cin, line)) {
         if (line.ends_with('\r')) line.pop_back();
         evaluateAndPrint(o, line);
+        // Between lines nothing is in use: the cache goes back within its ceiling.
+        numberCache.trim();
     }
 }
 
@@ -294,6 +321,7 @@ int main(int argc, char **argv) {
         std::cerr << programName << ": option '--from-prefix' and '--to-prefix' need --convert (see --help)\n";
         return 2;
     }
+    if (options.cacheLimit) numberCache.setCeiling(*options.cacheLimit);
     settings::setOutputFormat(options.format);
     settings::setAngleUnit(options.angle);
     settings::setValueRange(options.range.bits, options.range.isSigned);

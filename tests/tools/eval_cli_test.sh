@@ -44,6 +44,11 @@ check unknown-option  ''                          2 ''                        '*
 check missing-value   ''                          2 ''                        '*--format*'     --format
 check bad-format      ''                          2 ''                        '*purple*'       --format purple 1
 check bad-range       ''                          2 ''                        '*int7*'         --range=int7 1
+# The cache's ceiling changes what is kept, never a result: with nothing kept between lines,
+# the lines after a text's prefixes give what the text gives alone.
+check cache-limit-0   $'1+2+3\n1+2+3+4\n(2^70)+1\n(2^70)+1>0\n' 0 $'6\n10\n1180591620717411303425\n1\n' '' --format full --cache-limit 0
+check cache-limit-K   ''                          0 $'3\n'                   ''               --cache-limit=64K '1+2'
+check bad-cache-limit ''                          2 ''                        '*12Q*'          --cache-limit 12Q 1
 check convert         ''                          0 $'5 ft = 1,524 m\n'      ''               --convert Length 'foot [ft]' 'meter [m]' 5
 check convert-prefix  ''                          0 $'1 km\u00b2 = 1000000 m\u00b2\n' '' --convert 1 26 26 1 --from-prefix 'kilo- [k]'
 check convert-full    ''                          0 $'1 Yim = 1208925819614629174706176 m\n' '' --format full --convert 0 33 33 1 --from-prefix 28
