@@ -6,9 +6,13 @@
 #include "number/format.h"
 #include "number/largeStack.h"
 #include "number/resultBudget.h"
+#include "number/textUtils.h"
+#include "number/valueKind.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <random>
 #include <string>
 
 namespace {
@@ -102,6 +106,76 @@ TEST_F(LimitsTest, HostileTextsEndWithOrWithoutAValue) {
         EXPECT_EQ(evaluateDeep(row.text)->kind, row.kind) << row.text.size() << " characters";
     }
     EXPECT_TRUE(formatNumber(*evaluateDeep(literal), Full) == literal);
+}
+
+} // namespace
+
+namespace {
+
+// In a limited range only the low bits of a result survive, and power, product, factorial
+// and left shift compute only those: the same as computing in full and wrapping, for
+// operands that the range leaves as they are, in each of the eight ranges.
+TEST(LimitedRanges, ComputeOnlyTheBitsTheyKeep) {
+    struct Range {
+        std::int32_t bits;
+        bool isSigned;
+    };
+    const Range ranges[] = {{8, false}, {8, true},  {16, false}, {16, true},
+                            {32, false}, {32, true}, {64, false}, {64, true}};
+    std::mt19937_64 rng(11);
+    for (const Range &range : ranges) {
+        // Operands inside the range, so that wrapping them first changes nothing.
+        const std::int64_t low = range.isSigned ? -(std::int64_t(1) << (range.bits - 1)) : 0;
+        const std::int64_t high = range.bits == 64 && !range.isSigned
+                                      ? INT64_MAX
+                                      : (std::int64_t(1) << (range.bits - (range.isSigned ? 1 : 0))) - 1;
+        auto operand = [&] {
+            std::int64_t v = std::int64_t(rng() % std::uint64_t(std::min<std::int64_t>(high, 1 << 20)));
+            if (low < 0 && rng() % 2) v = -v;
+            return v < 0 ? "(" + std::to_string(v) + ")" : std::to_string(v);
+        };
+        for (int i = 0; i < 150; ++i) {
+            const std::string texts[] = {
+                operand() + "^" + std::to_string(rng() % std::uint64_t(std::min<std::int64_t>(high, 400))),
+                operand() + "*" + operand(),
+                operand() + "<<" + std::to_string(rng() % 100),
+                std::to_string(rng() % std::uint64_t(std::min<std::int64_t>(high, 300))) + "!",
+            };
+            for (const std::string &text : texts) {
+                const std::u16string t = utf8ToUtf16(text);
+                settings::setValueRange(0, true);
+                const NumberRef full = evaluateExpression(t);
+                Number wrapped;
+                wrapped.kind = full->kind;
+                wrapped.integerValue = full->integerValue;
+                wrapped.rangeBits = range.bits;
+                wrapped.rangeSigned = range.isSigned;
+                applyValueRange(wrapped);
+                settings::setValueRange(range.bits, range.isSigned);
+                const NumberRef ranged = evaluateExpression(t);
+                settings::setValueRange(0, true);
+                ASSERT_EQ(full->kind, Integer) << text;
+                ASSERT_EQ(ranged->kind, Integer) << text;
+                EXPECT_TRUE(ranged->integerValue == wrapped.integerValue)
+                    << text << " in " << range.bits << (range.isSigned ? " signed" : " unsigned");
+            }
+        }
+    }
+}
+
+// Results far past the budget that the wrap makes small: computed, at once.
+TEST(LimitedRanges, HugeResultsThatWrapSmallHaveTheirValue) {
+    settings::setValueRange(32, false);
+    const struct {
+        const char16_t *text;
+        const char16_t *full;
+    } rows[] = {
+        {u"3^1000000000", u"783845377"}, {u"1<<400000000", u"0"}, {u"100000000!", u"0"},
+        {u"33!", u"2147483648"},         {u"7^2147483647", u"3067833783"},
+    };
+    for (const auto &row : rows)
+        EXPECT_TRUE(formatNumber(*evaluateExpression(row.text), Full) == row.full);
+    settings::setValueRange(0, true);
 }
 
 } // namespace
