@@ -6,6 +6,8 @@
 
 #include "window_test_support.h"
 
+#include "number/NumberCache.h"
+
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
@@ -232,6 +234,27 @@ private slots:
               app.eventsHandled(), double(cpu.nanoseconds) / 1e6, qPrintable(cpu.what));
         QCOMPARE_LT(cpu.nanoseconds, eventBound);
         QCOMPARE(w.label->text(), QString()); // the last one has no value
+    }
+
+    // Big results one after another: the cache drops the older ones past its ceiling, so
+    // the memory it holds stays there however many come (the test lowers the ceiling; the
+    // program's is a quarter of the physical memory, at most 4 GiB).
+    void bigResultsStayWithinTheCacheCeiling() {
+        constexpr std::size_t ceiling = std::size_t(1) << 20;
+        numberCache.setCeiling(ceiling);
+        std::size_t most = 0;
+        for (int k = 0; k < 150; ++k) {
+            w.edit->clear();
+            clipboard()->setText(QStringLiteral("10^49999+%1").arg(k)); // 50 000 digits
+            w.action("Paste1")->trigger();
+            QTRY_COMPARE_WITH_TIMEOUT(NumberThread::running(), 0, 60000);
+            QVERIFY(w.label->text().startsWith(QStringLiteral("1e49999")));
+            most = std::max(most, numberCache.bytes());
+        }
+        numberCache.setCeiling(NumberCache::defaultCeiling());
+        qInfo("the cache held at most %.1f MiB", double(most) / (1 << 20));
+        // The slack before a trim (1 MiB at this ceiling) and the entries of one result.
+        QCOMPARE_LT(most, ceiling + (std::size_t(3) << 19));
     }
 
     // The calculator's own run (the program's entry calls the same function) closed from
