@@ -25,10 +25,9 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 # shellcheck disable=SC2086
 cmake --build "$build" --target $targets
 
-# The evaluator's cache keeps every text it has seen for the life of the process (as the
-# window does), so a fuzzer's memory grows with its executions: each target runs in
-# rounds of at most a minute, every round a fresh process that starts from the corpus the
-# rounds before it have grown.
+# Each target runs in rounds of at most a minute, every round a fresh process that starts
+# from the corpus the rounds before it have grown (the evaluator's target also keeps the
+# cache under a 64 MiB ceiling), so no round's memory grows with the length of the run.
 round=60
 status=0
 for target in $targets; do

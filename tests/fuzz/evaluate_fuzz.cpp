@@ -2,8 +2,10 @@
 // value, or fails with one of the calculator's constant messages; nothing else may happen.
 
 #include "fuzz_support.h"
+#include "number/NumberCache.h"
 #include "number/evaluator.h"
 #include "number/format.h"
+#include "number/largeStack.h"
 #include "number/resultBudget.h"
 #include "number/textUtils.h"
 
@@ -33,8 +35,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     } else {
         text = stripWhiteSpace(utf8ToUtf16(in.rest()));
     }
+    // Deep texts recurse once per level: evaluate on a stack made for it, as the window and
+    // reckonwise-eval do. The cache's ceiling keeps a long fuzzing run's memory bounded.
+    numberCache.setCeiling(std::size_t(64) << 20);
+    NumberRef nRef;
     try {
-        const NumberRef nRef = evaluateExpression(text);
+        runWithLargeStack([&] { nRef = evaluateExpression(text); });
+    } catch (const char *) {
+        return 0; // an arithmetic failure, reported to the user as its message
+    }
+    {
         const Number &n = *nRef;
         const std::u16string shown = formatNumber(n, format);
         // No value shows nothing; a value shows something, apart from floats in the
@@ -45,8 +55,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (n.kind == Integer && n.rangeBits != 0 &&
             n.integerValue.getMagnitude().bitLength() > std::uint64_t(n.rangeBits))
             std::abort();
-    } catch (const char *) {
-        // An arithmetic failure, reported to the user as its message.
     }
     return 0;
 }
