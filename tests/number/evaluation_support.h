@@ -32,6 +32,15 @@ inline constexpr Setup u64{Degrees, 64, false};
 inline constexpr Setup s64{Degrees, 64, true};
 
 inline constexpr NumberKind N = NoValue, I = Integer, F = Float;
+
+// ThreadSanitizer keeps at most 65 535 frames of one stack and stops the process past that,
+// which the evaluator's deepest texts (tens of thousands of levels, a few frames each)
+// reach; under it, only texts up to this many levels deep are evaluated.
+#if defined(__SANITIZE_THREAD__)
+inline constexpr int deepestTestedText = 15000;
+#else
+inline constexpr int deepestTestedText = 1 << 30;
+#endif
 inline const char *const kindNames[] = {"NoValue", "Integer", "Float"};
 inline const char *const formatNames[] = {"Normal", "Full",  "Scientific", "Engineer",
                                           "Hex",    "Octal", "Binary"};
