@@ -128,13 +128,12 @@ TEST(LimitedRanges, ComputeOnlyTheBitsTheyKeep) {
     std::mt19937_64 rng(11);
     for (const Range &range : ranges) {
         // Operands inside the range, so that wrapping them first changes nothing.
-        const std::int64_t low = range.isSigned ? -(std::int64_t(1) << (range.bits - 1)) : 0;
         const std::int64_t high = range.bits == 64 && !range.isSigned
                                       ? INT64_MAX
                                       : (std::int64_t(1) << (range.bits - (range.isSigned ? 1 : 0))) - 1;
         auto operand = [&] {
             std::int64_t v = std::int64_t(rng() % std::uint64_t(std::min<std::int64_t>(high, 1 << 20)));
-            if (low < 0 && rng() % 2) v = -v;
+            if (range.isSigned && rng() % 2) v = -v;
             return v < 0 ? "(" + std::to_string(v) + ")" : std::to_string(v);
         };
         for (int i = 0; i < 150; ++i) {
