@@ -159,6 +159,20 @@ std::u16string withParentheses(View t) {
     return s;
 }
 
+// Evaluates text into n and sets n's height. A text too deep to evaluate has no value if it
+// is the outermost one, and is too deep wherever it is used; nested in another, it refuses
+// that one too.
+void evaluateWhole(Number &n, const SharedText &text) {
+    const bool outermost = evaluationDepth == 0;
+    try {
+        n.height = evaluateText(n, text);
+    } catch (const Refused &) {
+        if (!outermost) throw;
+        n.kind = NoValue;
+        n.height = maxEvaluationHeight + 1;
+    }
+}
+
 Evaluated evaluateShared(const SharedText &text) {
     beginIfOutermost();
     const auto [unit, rangeSigned, rangeBits] = evaluationSettings;
@@ -169,20 +183,13 @@ Evaluated evaluateShared(const SharedText &text) {
             throw Refused{};
         return {found, found->height};
     }
-    const bool outermost = evaluationDepth == 0;
     auto n = std::make_shared<Number>();
     n->text = text;
     n->textHash = hash;
     n->angleUnit = unit;
     n->rangeSigned = rangeSigned;
     n->rangeBits = rangeBits;
-    try {
-        n->height = evaluateText(*n, text);
-    } catch (const Refused &) {
-        if (!outermost) throw;
-        n->kind = NoValue;
-        n->height = maxEvaluationHeight + 1; // too deep wherever it is used
-    }
+    evaluateWhole(*n, text);
     applyValueRange(*n);
     normalizeFloat(*n);
     NumberRef cached = numberCache.insert(std::move(n));
@@ -325,12 +332,5 @@ NumberRef evaluateExpression(std::u16string_view text) {
 
 void evaluateInto(Number &n, std::u16string_view text) {
     beginIfOutermost();
-    const bool outermost = evaluationDepth == 0;
-    try {
-        n.height = evaluateText(n, SharedText(std::u16string(text)));
-    } catch (const Refused &) {
-        if (!outermost) throw;
-        n.kind = NoValue;
-        n.height = maxEvaluationHeight + 1;
-    }
+    evaluateWhole(n, SharedText(std::u16string(text)));
 }

@@ -30,11 +30,7 @@ struct DefaultSettingsAtExit {
     }
 };
 
-// Sets the cache's ceiling for one test and puts the default back.
-struct CeilingScope {
-    explicit CeilingScope(std::size_t bytes) { numberCache.setCeiling(bytes); }
-    ~CeilingScope() { numberCache.setCeiling(NumberCache::defaultCeiling()); }
-};
+using evaluation_support::CeilingScope;
 
 TEST(NumberCache, SameTextAndSettingsGiveTheSameNumber) {
     const NumberRef first = evaluateExpression(u"17*3+0.25");
@@ -147,13 +143,10 @@ TEST(NumberCache, ResultsAfterADropEqualThoseBefore) {
     std::vector<AllFormats> before;
     for (const auto &t : texts)
         before.push_back(evaluateAndFormat(t));
-    {
-        CeilingScope ceiling(0);
-        numberCache.trim();
-        EXPECT_EQ(numberCache.entries(), 0u);
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            EXPECT_TRUE(evaluateAndFormat(texts[i]) == before[i]) << utf16ToUtf8(texts[i]);
-    }
+    evaluation_support::emptyCache();
+    EXPECT_EQ(numberCache.entries(), 0u);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        EXPECT_TRUE(evaluateAndFormat(texts[i]) == before[i]) << utf16ToUtf8(texts[i]);
 }
 
 TEST(NumberCache, MemoryStaysNearTheCeiling) {
@@ -216,9 +209,7 @@ void checkThreadsAgree(std::size_t ceilingBytes) {
         trimmer.join();
     }
 
-    numberCache.setCeiling(0);
-    numberCache.trim();
-    numberCache.setCeiling(NumberCache::defaultCeiling());
+    evaluation_support::emptyCache();
     std::size_t valued = 0;
     for (std::size_t i = 0; i < singleTexts.size(); ++i) {
         AllFormats expected = evaluateAndFormat(singleTexts[i]);

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <functional>
 #include <latch>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -41,25 +42,12 @@ Answer answerOf(const std::u16string &text, OutputFormat format) {
     return a;
 }
 
-void emptyCache() {
-    numberCache.setCeiling(0);
-    numberCache.trim();
-    numberCache.setCeiling(NumberCache::defaultCeiling());
-}
-
 std::u16string joined(int count, const std::string &separator,
                       const std::function<std::string(int)> &term) {
     std::string s;
     for (int i = 0; i < count; ++i)
         s += (i ? separator : "") + term(i);
     return utf8ToUtf16(s);
-}
-
-std::u16string repeated(std::u16string_view part, int count) {
-    std::u16string s;
-    for (int i = 0; i < count; ++i)
-        s += part;
-    return s;
 }
 
 struct Row {
@@ -174,7 +162,7 @@ TEST(Determinism, ThreadsInAnyOrderAgreeWithEachTextAlone) {
 
         constexpr int threadCount = 4;
         std::vector<std::vector<Answer>> got(threadCount, std::vector<Answer>(texts.size()));
-        numberCache.setCeiling(16 << 10); // drops entries all the time
+        std::optional<CeilingScope> dropping(std::in_place, 16 << 10); // drops all the time
         std::latch start(threadCount);
         std::vector<std::thread> threads;
         for (int t = 0; t < threadCount; ++t) {
@@ -195,7 +183,7 @@ TEST(Determinism, ThreadsInAnyOrderAgreeWithEachTextAlone) {
         }
         for (std::thread &thread : threads)
             thread.join();
-        numberCache.setCeiling(NumberCache::defaultCeiling());
+        dropping.reset();
         for (int t = 0; t < threadCount; ++t)
             for (std::size_t i = 0; i < texts.size(); ++i)
                 EXPECT_TRUE(got[t][i] == expected[i])

@@ -3,6 +3,7 @@
 // messages, and the prefixes of long expressions that threads evaluate at once.
 
 #include "number/Number.h"
+#include "number/NumberCache.h"
 #include "number/Settings.h"
 #include "number/textUtils.h"
 
@@ -60,6 +61,28 @@ struct SettingsScope {
     SettingsScope(const SettingsScope &) = delete;
     SettingsScope &operator=(const SettingsScope &) = delete;
 };
+
+// part, count times over.
+inline std::u16string repeated(std::u16string_view part, int count) {
+    std::u16string s;
+    for (int i = 0; i < count; ++i)
+        s += part;
+    return s;
+}
+
+// Sets the cache's ceiling for a while and puts the default back.
+struct CeilingScope {
+    explicit CeilingScope(std::size_t bytes) { numberCache.setCeiling(bytes); }
+    ~CeilingScope() { numberCache.setCeiling(NumberCache::defaultCeiling()); }
+    CeilingScope(const CeilingScope &) = delete;
+    CeilingScope &operator=(const CeilingScope &) = delete;
+};
+
+// Drops every cache entry nobody uses, as if the process had just started.
+inline void emptyCache() {
+    CeilingScope none(0);
+    numberCache.trim();
+}
 
 // The expression (long ones shortened), its settings and the format, for messages.
 inline std::string describe(const std::string &expression, const Setup &s, OutputFormat format) {

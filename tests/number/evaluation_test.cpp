@@ -462,12 +462,6 @@ TEST(Evaluation, RadixFormats) {
 
 // Evaluation recurses once per operator and parenthesis, so deep texts run on a large stack.
 TEST(Evaluation, DeepTexts) {
-    auto repeated = [](std::u16string_view part, int count) {
-        std::u16string s;
-        for (int i = 0; i < count; ++i)
-            s += part;
-        return s;
-    };
     const struct {
         std::u16string text;
         NumberKind kind;

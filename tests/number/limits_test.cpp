@@ -18,12 +18,7 @@
 
 namespace {
 
-std::u16string repeated(std::u16string_view part, int count) {
-    std::u16string s;
-    for (int i = 0; i < count; ++i)
-        s += part;
-    return s;
-}
+using evaluation_support::repeated;
 
 // The cache remembers every result, also the ones refused under a lowered budget. These
 // tests evaluate in grads, which no other test uses for integer texts, so that what they
@@ -119,14 +114,9 @@ namespace {
 // and left shift compute only those: the same as computing in full and wrapping, for
 // operands that the range leaves as they are, in each of the eight ranges.
 TEST(LimitedRanges, ComputeOnlyTheBitsTheyKeep) {
-    struct Range {
-        std::int32_t bits;
-        bool isSigned;
-    };
-    const Range ranges[] = {{8, false}, {8, true},  {16, false}, {16, true},
-                            {32, false}, {32, true}, {64, false}, {64, true}};
+    using namespace evaluation_support;
     std::mt19937_64 rng(11);
-    for (const Range &range : ranges) {
+    for (const evaluation_support::Setup &range : {u8, s8, u16, s16, u32, s32, u64, s64}) {
         // Operands inside the range, so that wrapping them first changes nothing.
         const std::int64_t high = range.bits == 64 && !range.isSigned
                                       ? INT64_MAX
