@@ -115,7 +115,8 @@ void NumberCache::drop(Entries::iterator it, std::vector<std::shared_ptr<Number>
     index.erase(keyOf(n));
     held -= n.cachedBytes;
     n.cachedBytes = 0;
-    if (const TextBuffer *b = n.text.textBuffer(); b && --b->cacheUses == 0) held -= b->cacheCharged;
+    if (const TextBuffer *b = n.text.textBuffer(); b && --b->cacheUses == 0)
+        held -= b->cacheCharged;
     dropped.push_back(std::move(*it));
     lru.erase(it);
 }

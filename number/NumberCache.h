@@ -12,11 +12,11 @@
 
 #include "number/Number.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <list>
 #include <memory>
-#include <atomic>
 #include <mutex>
 #include <string_view>
 #include <unordered_map>
@@ -31,8 +31,8 @@ struct NumberKey {
     std::int32_t rangeBits;
 
     bool operator==(const NumberKey &o) const {
-        return textHash == o.textHash && angleUnit == o.angleUnit &&
-               rangeSigned == o.rangeSigned && rangeBits == o.rangeBits && text == o.text;
+        return textHash == o.textHash && angleUnit == o.angleUnit && rangeSigned == o.rangeSigned &&
+               rangeBits == o.rangeBits && text == o.text;
     }
 };
 

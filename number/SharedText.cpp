@@ -72,7 +72,8 @@ TextBuffer::~TextBuffer() {
 
 const TextBuffer::Indexes *TextBuffer::indexes(std::size_t work) const {
     if (const Indexes *ready = built.load(std::memory_order_acquire)) return ready;
-    if (text.size() < smallestIndexedText || text.size() >= std::numeric_limits<std::uint32_t>::max())
+    if (text.size() < smallestIndexedText ||
+        text.size() >= std::numeric_limits<std::uint32_t>::max())
         return nullptr; // positions in the index are 32-bit
     const std::uint64_t done = plainWork.fetch_add(work, std::memory_order_relaxed) + work;
     if (done <= workBeforeIndex * text.size()) return nullptr;

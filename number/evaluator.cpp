@@ -18,7 +18,8 @@ using View = std::u16string_view;
 
 // Texts the evaluator makes itself: Euler's number for "exp", and the exponents of "²", "³".
 const SharedText &eulerText() {
-    static const SharedText t(std::u16string(u"2.71828182845904523536028747135266249775724709369995"));
+    static const SharedText t(
+        std::u16string(u"2.71828182845904523536028747135266249775724709369995"));
     return t;
 }
 const SharedText &twoText() {
@@ -177,7 +178,8 @@ Evaluated evaluateShared(const SharedText &text) {
     beginIfOutermost();
     const auto [unit, rangeSigned, rangeBits] = evaluationSettings;
     const std::uint64_t hash = text.hash();
-    if (NumberRef found = numberCache.find(NumberKey{text.view(), hash, unit, rangeSigned, rangeBits})) {
+    if (NumberRef found =
+            numberCache.find(NumberKey{text.view(), hash, unit, rangeSigned, rangeBits})) {
         // A cached sub-text counts as deep as it was when it was made.
         if (evaluationDepth > 0 && evaluationDepth + found->height > maxEvaluationHeight)
             throw Refused{};

@@ -178,8 +178,8 @@ const std::u16string &formattedResult(const Number &n, OutputFormat format) {
     // is what makes handing out references to it safe.
     if (n.resultText[format]) return *n.resultText[format];
     n.resultText[format] = std::make_unique<const std::u16string>(std::move(result));
-    numberCache.resultTextAdded(
-        n, sizeof(std::u16string) + n.resultText[format]->capacity() * sizeof(char16_t));
+    numberCache.resultTextAdded(n, sizeof(std::u16string) +
+                                       n.resultText[format]->capacity() * sizeof(char16_t));
     return *n.resultText[format];
 }
 

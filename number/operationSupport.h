@@ -27,8 +27,8 @@ inline bool limitedRange(const Number &r) {
     return r.rangeBits != 0;
 }
 inline void setLowBits(Number &r, std::uint64_t v) {
-    const std::uint64_t mask = r.rangeBits >= 64 ? ~std::uint64_t(0)
-                                                 : (std::uint64_t(1) << r.rangeBits) - 1;
+    const std::uint64_t mask =
+        r.rangeBits >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << r.rangeBits) - 1;
     setInteger(r, integerOf(v & mask));
 }
 

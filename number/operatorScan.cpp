@@ -216,13 +216,13 @@ std::optional<std::size_t> OperatorIndex::firstMatch(int level, std::size_t begi
     return *it;
 }
 
-std::optional<std::pair<std::size_t, std::size_t>>
-OperatorIndex::firstOpen(std::size_t begin, std::size_t end) const {
+std::optional<std::pair<std::size_t, std::size_t>> OperatorIndex::firstOpen(std::size_t begin,
+                                                                            std::size_t end) const {
     auto it = std::lower_bound(opens.begin(), opens.end(), begin);
     if (it == opens.end() || *it >= end) return std::nullopt;
     const std::uint32_t partner = partners[std::size_t(it - opens.begin())];
-    return std::pair<std::size_t, std::size_t>(
-        *it, partner == noPartner ? std::size_t(-1) : std::size_t(partner));
+    return std::pair<std::size_t, std::size_t>(*it, partner == noPartner ? std::size_t(-1)
+                                                                         : std::size_t(partner));
 }
 
 std::size_t OperatorIndex::footprint() const {

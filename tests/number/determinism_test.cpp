@@ -71,8 +71,8 @@ std::vector<Row> longTexts() {
         {"3 000 factors", joined(3000, "*", [](int i) { return std::to_string(2 + i % 7); }),
          Normal, Integer, u"1,745682576e1973"},
         {"bracketed huge power", u"(10^200000)+1>0", Hexadecimal, Integer, u"0x1"},
-        {"signs and brackets", repeated(u"-(", 8000) + u"5" + repeated(u")", 8000), Normal,
-         Integer, u"5"},
+        {"signs and brackets", repeated(u"-(", 8000) + u"5" + repeated(u")", 8000), Normal, Integer,
+         u"5"},
         {"too deep", joined(tooDeep, "+", [](int) { return "1"; }), Normal, NoValue, u""},
     };
 }
@@ -122,8 +122,8 @@ TEST(Determinism, TheDepthLimitCountsCachedParts) {
 TEST(Determinism, ThreadsInAnyOrderAgreeWithEachTextAlone) {
     std::mt19937 rng(77);
     // Powers only with small exponents: the texts stay quick to evaluate again and again.
-    const char *const operators[] = {"+", "-", "*", "/", "%", "^2", "<<", ">>", "|", "&",
-                                     " xor ", "==", "<", " and ", "**3*", "-", "+"};
+    const char *const operators[] = {"+", "-",     "*",  "/", "%",     "^2",   "<<", ">>", "|",
+                                     "&", " xor ", "==", "<", " and ", "**3*", "-",  "+"};
     const char *const functions[] = {"sin ", "abs", "sqrt ", "-", "~", "not ", "round"};
     std::function<std::string(int)> term = [&](int depth) -> std::string {
         switch (depth > 3 ? 0 : rng() % 6) {

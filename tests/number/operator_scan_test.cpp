@@ -15,10 +15,10 @@ namespace {
 // ("bitor", "floor", "not_eq", "**", "<<"), signs after letters and exponents, spaces, "!".
 std::u16string randomText(std::mt19937 &rng, std::size_t length) {
     static const char16_t *const parts[] = {
-        u"1",  u"23", u"e",     u"x",      u"||",  u"or",  u"floor", u"&&",  u"and", u"bitand",
-        u"|",  u"bitor", u"xor", u"&",     u"==",  u"eq",  u"not_eq", u"!=", u"<",   u">",
-        u"<=", u">=", u"<<",    u">>",     u"+",   u"-",   u"*",     u"/",   u"%",   u"^",
-        u"**", u"(",  u")",     u" ",      u"!",   u"\u00B2", u"t",  u"_",   u"sin", u"1e-",
+        u"1",  u"23",    u"e",   u"x",  u"||", u"or",     u"floor",  u"&&", u"and", u"bitand",
+        u"|",  u"bitor", u"xor", u"&",  u"==", u"eq",     u"not_eq", u"!=", u"<",   u">",
+        u"<=", u">=",    u"<<",  u">>", u"+",  u"-",      u"*",      u"/",  u"%",   u"^",
+        u"**", u"(",     u")",   u" ",  u"!",  u"\u00B2", u"t",      u"_",  u"sin", u"1e-",
     };
     std::u16string t;
     std::uniform_int_distribution<std::size_t> pick(0, std::size(parts) - 1);
