@@ -24,6 +24,7 @@ TBrindlewoodForm::TBrindlewoodForm(QWidget *parent) : QWidget(parent, Qt::Window
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(8, 8, 81, 89);
+    Image1->setAccessibleName(QStringLiteral("Logo"));
     Image1->setAttribute(Qt::WA_TranslucentBackground);
     Image1->setPixmap(QPixmap(QStringLiteral(":/reckonwise/logo.png")));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);

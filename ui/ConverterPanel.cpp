@@ -73,19 +73,20 @@ void ConverterPanel::createControls(QGroupBox *group) {
         l->adjustSize(); // labels size to their text
         return l;
     };
-    auto combo = [group](const char *name, QRect r) {
+    auto combo = [group](const char *name, const char *accessibleName, QRect r) {
         auto *c = new PickComboBox(group);
         c->setObjectName(QString::fromLatin1(name));
+        c->setAccessibleName(QString::fromLatin1(accessibleName));
         c->setGeometry(r);
         return c;
     };
     Label2 = label("Label2", "Physical quantity / unit category:", QRect(10, 24, 159, 13), 11);
     // Created in tab order.
-    ComboBox1 = combo("ComboBox1", QRect(190, 20, 236, 21));
-    ComboBox2 = combo("ComboBox2", QRect(40, 79, 181, 21));
-    ComboBox3 = combo("ComboBox3", QRect(245, 79, 181, 21));
-    ComboBox4 = combo("ComboBox4", QRect(40, 52, 181, 21));
-    ComboBox5 = combo("ComboBox5", QRect(245, 52, 181, 21));
+    ComboBox1 = combo("ComboBox1", "Category", QRect(190, 20, 236, 21));
+    ComboBox2 = combo("ComboBox2", "From unit", QRect(40, 79, 181, 21));
+    ComboBox3 = combo("ComboBox3", "To unit", QRect(245, 79, 181, 21));
+    ComboBox4 = combo("ComboBox4", "From prefix", QRect(40, 52, 181, 21));
+    ComboBox5 = combo("ComboBox5", "To prefix", QRect(245, 52, 181, 21));
     Label3 = label("Label3", "From", QRect(10, 82, 28, 13), 11);
     Label4 = label("Label4", "To", QRect(227, 82, 16, 13), 11);
     Label6 = label("Label6", "Result: ", QRect(8, 108, 46, 16), 13);

@@ -15,6 +15,7 @@ THelpForm::THelpForm(QWidget *parent) : QWidget(parent, Qt::Window) {
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
+    Memo1->setAccessibleName(QStringLiteral("Help text"));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Memo1->setGeometry(8, 8, 320, 440);

@@ -27,6 +27,7 @@ void TReckonwiseMainForm::createHistory() {
     StringGrid1->setHorizontalHeaderLabels(
         {QStringLiteral("Expression"), QStringLiteral("Result")});
     StringGrid1->setColumnWidth(0, 300);
+    StringGrid1->setAccessibleName(QStringLiteral("History"));
     // A cell keeps the whole result for "Copy result" but draws only what fits.
     StringGrid1->setItemDelegate(new ClippedItemDelegate(StringGrid1));
 

@@ -109,6 +109,7 @@ void TReckonwiseMainForm::createControls() {
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setFont(tahoma(13));
     Edit1->setGeometry(8, 18, 532, 24);
+    Edit1->setAccessibleName(QStringLiteral("Expression"));
     connect(Edit1, &QLineEdit::textChanged, this, &TReckonwiseMainForm::Edit1Change);
 
     Label1 = new QLabel(QStringLiteral("Result: "), GroupBox1);
@@ -121,6 +122,7 @@ void TReckonwiseMainForm::createControls() {
     Label5->setObjectName(QStringLiteral("Label5"));
     Label5->setFont(tahoma(13));
     Label5->setTextInteractionFlags(Qt::NoTextInteraction);
+    Label5->setAccessibleName(QStringLiteral("Result"));
     // Designed at 54; a fallback font wider than Tahoma pushes it right of "Result: ".
     Label5->move(std::max(54, Label1->x() + Label1->width() + 2), 57);
     Label5->adjustSize();
