@@ -3,6 +3,8 @@
 #include "number/evaluator.h"
 #include "number/format.h"
 
+#include <new>
+
 std::u16string conversionText(std::u16string_view value, const Unit &from, const Unit &fromPrefix,
                               const Unit &to, const Unit &toPrefix, OutputFormat format) {
     const NumberRef converted =
@@ -34,4 +36,14 @@ std::u16string conversionText(std::u16string_view value, const Converter &c, int
     const auto u = conversionUnits(c, from, fromPrefix, to, toPrefix);
     if (!u) return {};
     return conversionText(value, u->from, u->fromPrefix, u->to, u->toPrefix, format);
+}
+
+std::u16string conversionLine(std::u16string_view value, const ConversionUnits &u,
+                              OutputFormat format) {
+    try {
+        return conversionText(value, u.from, u.fromPrefix, u.to, u.toPrefix, format);
+    } catch (const char *) {
+    } catch (const std::bad_alloc &) {
+    }
+    return {};
 }

@@ -29,3 +29,9 @@ std::optional<ConversionUnits> conversionUnits(const Converter &converter, int f
 // index is outside its list.
 std::u16string conversionText(std::u16string_view value, const Converter &converter, int from,
                               int fromPrefix, int to, int toPrefix, OutputFormat format);
+
+// The panel's line for value and units: conversionText, or an empty line when the
+// arithmetic fails (an overflow or a value too large to hold), as for a value that does
+// not evaluate.
+std::u16string conversionLine(std::u16string_view value, const ConversionUnits &units,
+                              OutputFormat format);

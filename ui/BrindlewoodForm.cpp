@@ -1,8 +1,11 @@
 #include "ui/BrindlewoodForm.h"
 
+#include "ui/applicationIcon.h"
 #include "ui/fonts.h"
+#include "ui/windowPlacement.h"
 #include "windowmodel/helpText.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 
@@ -26,7 +29,7 @@ TBrindlewoodForm::TBrindlewoodForm(QWidget *parent) : QWidget(parent, Qt::Window
     Image1->setGeometry(8, 8, 81, 89);
     Image1->setAccessibleName(QStringLiteral("Logo"));
     Image1->setAttribute(Qt::WA_TranslucentBackground);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/reckonwise/logo.png")));
+    Image1->setPixmap(aboutLogo());
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto label = [this](const char *name, const QString &text, int top) {
@@ -39,4 +42,17 @@ TBrindlewoodForm::TBrindlewoodForm(QWidget *parent) : QWidget(parent, Qt::Window
     Label1 = label("Label1", QStringLiteral("Reckonwise"), 16);
     Label2 = label("Label2", qs(authorLine), 35);
     Label3 = label("Label3", qs(contactLine), 54);
+}
+
+void TBrindlewoodForm::showEvent(QShowEvent *event) {
+    if (!event->spontaneous() && !shownBefore) {
+        shownBefore = true;
+        placeFrameAtOrigin(this);
+    }
+    QWidget::showEvent(event);
+}
+
+void TBrindlewoodForm::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape) return hide();
+    QWidget::keyPressEvent(event);
 }

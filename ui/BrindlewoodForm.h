@@ -1,6 +1,7 @@
 #pragma once
 // TBrindlewoodForm: the About window with the maker's logo, the version line, the author
-// and the contact line. Created hidden with the application; closing it only hides it.
+// and the contact line. Created hidden with the application; closing it (or Escape) only
+// hides it.
 
 #include <QWidget>
 
@@ -13,6 +14,11 @@ public:
     explicit TBrindlewoodForm(QWidget *parent = nullptr);
     QLabel *versionLabel() const { return Label1; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
+    bool shownBefore = false;
     QLabel *Image1, *Label1, *Label2, *Label3;
 };

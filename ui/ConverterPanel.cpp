@@ -43,8 +43,7 @@ struct ConverterPanel::Lists {
     ComboList category, fromUnit, toUnit, fromPrefix, toPrefix;
 };
 
-ConverterPanel::ConverterPanel(QGroupBox *group, ClippedLabel *resultLabel)
-    : QObject(group), Label5(resultLabel) {
+ConverterPanel::ConverterPanel(QGroupBox *group) : QObject(group) {
     createControls(group);
     lists = std::make_unique<Lists>(Lists{ComboList(ComboBox1), ComboList(ComboBox2),
                                           ComboList(ComboBox3), ComboList(ComboBox4),
@@ -53,13 +52,19 @@ ConverterPanel::ConverterPanel(QGroupBox *group, ClippedLabel *resultLabel)
                                             lists->fromPrefix, lists->toPrefix);
     converter->initConverter();
 
+    shownCategory = ComboBox1->currentIndex();
+
+    // Picking the category already shown keeps the units the user chose; a new category
+    // puts both unit lists on its base unit.
     connect(ComboBox1, &PickComboBox::picked, this, [this](int index) {
-        converter->fillUnits(index);
-        updateConversion(Label5->wholeText());
+        if (index != shownCategory) {
+            converter->fillUnits(index);
+            shownCategory = index;
+        }
+        updateConversion(value);
     });
     for (PickComboBox *box : {ComboBox2, ComboBox3, ComboBox4, ComboBox5})
-        connect(box, &PickComboBox::picked, this,
-                [this] { updateConversion(Label5->wholeText()); });
+        connect(box, &PickComboBox::picked, this, [this] { updateConversion(value); });
 }
 
 ConverterPanel::~ConverterPanel() = default;
@@ -81,8 +86,12 @@ void ConverterPanel::createControls(QGroupBox *group) {
         return c;
     };
     Label2 = label("Label2", "Physical quantity / unit category:", QRect(10, 24, 159, 13), 11);
-    // Created in tab order.
-    ComboBox1 = combo("ComboBox1", "Category", QRect(190, 20, 236, 21));
+    // Created in tab order. The category list keeps its designed right edge and at least
+    // the designed gap to its caption, which a fallback font wider than Tahoma lengthens.
+    constexpr int categoryRight = 190 + 236, designedGap = 190 - (10 + 159);
+    const int categoryLeft = std::max(190, Label2->x() + Label2->width() + designedGap);
+    ComboBox1 = combo("ComboBox1", "Category",
+                      QRect(categoryLeft, 20, categoryRight - categoryLeft, 21));
     ComboBox2 = combo("ComboBox2", "From unit", QRect(40, 79, 181, 21));
     ComboBox3 = combo("ComboBox3", "To unit", QRect(245, 79, 181, 21));
     ComboBox4 = combo("ComboBox4", "From prefix", QRect(40, 52, 181, 21));
@@ -97,8 +106,9 @@ void ConverterPanel::createControls(QGroupBox *group) {
     Label7->adjustSize();
 }
 
-void ConverterPanel::updateConversion(const QString &value) {
+void ConverterPanel::updateConversion(const QString &text) {
     const quint64 request = ++conversionRequest;
+    value = text;
     std::optional<ConversionUnits> units =
         conversionUnits(*converter, ComboBox2->currentIndex(), ComboBox4->currentIndex(),
                         ComboBox3->currentIndex(), ComboBox5->currentIndex());
@@ -108,12 +118,14 @@ void ConverterPanel::updateConversion(const QString &value) {
     }
     const OutputFormat format = settings::currentOutputFormat();
     if (value.size() <= longValueLength) {
-        Label7->setWholeText(ConversionThread::lineFor(value.toStdU16String(), *units, format));
+        Label7->setWholeText(
+            QString::fromStdU16String(conversionLine(value.toStdU16String(), *units, format)));
         return;
     }
     Label7->setWholeText(QStringLiteral("Calculating..."));
-    auto *worker =
-        new ConversionThread(this, request, value.toStdU16String(), std::move(*units), format);
+    auto *worker = new ConversionThread(
+        this, [this](quint64 answered, const QString &line) { showConversion(answered, line); },
+        request, value.toStdU16String(), std::move(*units), format);
     worker->start(QThread::LowPriority);
 }
 
@@ -123,5 +135,6 @@ void ConverterPanel::showConversion(quint64 request, const QString &line) {
 
 void ConverterPanel::clearConversion() {
     ++conversionRequest;
+    value.clear();
     Label7->setWholeText(QString());
 }

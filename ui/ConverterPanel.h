@@ -17,20 +17,19 @@ class ConverterPanel : public QObject {
     Q_OBJECT
 
 public:
-    // Builds the panel's controls in group and fills its lists. resultLabel is the
-    // calculator's result label, whose whole text the panel converts.
-    ConverterPanel(QGroupBox *group, ClippedLabel *resultLabel);
+    // Builds the panel's controls in group and fills its lists.
+    explicit ConverterPanel(QGroupBox *group);
     ~ConverterPanel() override;
 
-    // Recomputes the conversion line from value (a result text) and the selections. A long
+    // Recomputes the conversion line from value (a result text) and the selections, and
+    // keeps value for the picks that follow. A long
     // value (millions of digits take seconds) is converted on a worker thread, and the line
     // shows "Calculating..." until it is done; a later update or clear overrides it.
     void updateConversion(const QString &value);
 
     // Values longer than this many characters are converted on a worker thread.
     static constexpr qsizetype longValueLength = 20000;
-    // Shows a worker's line if it answers the latest update (request counts the updates).
-    void showConversion(quint64 request, const QString &line);
+    // Empties the line and forgets the value (a new evaluation has started).
     void clearConversion();
 
     Converter &model() { return *converter; }
@@ -38,7 +37,10 @@ public:
 private:
     void createControls(QGroupBox *group);
 
-    ClippedLabel *Label5, *Label7;
+    // Shows a worker's line if it answers the latest update (request counts the updates).
+    void showConversion(quint64 request, const QString &line);
+
+    ClippedLabel *Label7;
     QLabel *Label2, *Label3, *Label4, *Label6;
     PickComboBox *ComboBox1, *ComboBox2, *ComboBox3, *ComboBox4, *ComboBox5;
     struct Lists;
@@ -46,4 +48,6 @@ private:
     std::unique_ptr<Converter> converter;
     // Counts the updates; a worker's line is shown only if no update came after it.
     quint64 conversionRequest = 0;
+    QString value;         // the result text last converted
+    int shownCategory = 0; // the category whose units the unit lists hold
 };

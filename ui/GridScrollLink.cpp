@@ -1,5 +1,7 @@
 #include "ui/GridScrollLink.h"
 
+#include "ui/StringGrid.h"
+
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -7,6 +9,7 @@
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -16,7 +19,7 @@ constexpr int rowHeight = 18;
 
 } // namespace
 
-GridScrollLink::GridScrollLink(QTableWidget *g, QScrollBar *bar)
+GridScrollLink::GridScrollLink(StringGrid *g, QScrollBar *bar)
     : QObject(g), grid(g), scrollBar(bar) {
     setObjectName(QStringLiteral("GridScrollLink"));
     connect(scrollBar, &QScrollBar::actionTriggered, this, &GridScrollLink::scrolled);
@@ -24,11 +27,13 @@ GridScrollLink::GridScrollLink(QTableWidget *g, QScrollBar *bar)
         tracking = false;
         int target = clampedTop(scrollBar->value());
         if (target != topRow()) scrollGridTo(target);
+        followsEnd = topRow() == lastTop();
     });
-    // The grid's top row changed: the bar follows unless the user is dragging it.
-    connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
-        if (!tracking) scrollBar->setValue(topRow());
-    });
+    // The grid's top row changed (its own wheel or keys): the bar follows unless the user
+    // is dragging it.
+    connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &GridScrollLink::gridScrolled);
+    connect(grid, &StringGrid::geometriesUpdated, this, &GridScrollLink::laidOut);
     // Column widths dragged on the header change whether a horizontal bar shows.
     connect(grid->horizontalHeader(), &QHeaderView::sectionResized, this, &GridScrollLink::sync);
     grid->parentWidget()->installEventFilter(this);
@@ -46,15 +51,12 @@ void GridScrollLink::scrollGridTo(int top) {
     grid->verticalScrollBar()->setValue(top - fixedRows);
 }
 
+int GridScrollLink::lastTop() const {
+    return fixedRows + std::max(0, grid->rowCount() - visibleRows());
+}
+
 int GridScrollLink::clampedTop(int top) const {
-    int fit = grid->height() / (rowHeight + 1) - fixedRows;
-    int columnsWidth = 2;
-    for (int c = 0; c < grid->columnCount(); ++c)
-        columnsWidth += grid->columnWidth(c) + 1;
-    if (columnsWidth >= grid->width()) --fit; // a horizontal scroll bar takes a row
-    if (top > rowCount() - fit) top = rowCount() - fit;
-    if (top < fixedRows && fixedRows < rowCount()) top = fixedRows;
-    return top;
+    return std::clamp(top, fixedRows, lastTop());
 }
 
 int GridScrollLink::visibleRows() const {
@@ -65,13 +67,20 @@ void GridScrollLink::sync() {
     int top = clampedTop(topRow());
     if (top != topRow()) scrollGridTo(top);
     int page = visibleRows();
-    int maximum = std::max(rowCount() - fixedRows, fixedRows);
-    // The bar's position is the grid's top row; the last position shows the last page.
+    // The bar's position is the grid's top row; the last position shows the last row.
     scrollBar->setMinimum(fixedRows);
-    scrollBar->setMaximum(std::max(fixedRows, maximum - page + 1));
+    scrollBar->setMaximum(lastTop());
     scrollBar->setPageStep(page);
     scrollBar->setSingleStep(1);
+    if (!tracking) scrollBar->setValue(topRow());
     scrollBar->update();
+}
+
+void GridScrollLink::showEnd() {
+    followsEnd = true;
+    sync();
+    if (topRow() != lastTop()) scrollGridTo(lastTop());
+    scrollBar->setValue(scrollBar->maximum());
 }
 
 void GridScrollLink::scrolled(int action) {
@@ -93,6 +102,24 @@ void GridScrollLink::scrolled(int action) {
     }
     target = clampedTop(target);
     if (target != topRow()) scrollGridTo(target);
+    if (!tracking) followsEnd = topRow() == lastTop();
+}
+
+void GridScrollLink::gridScrolled() {
+    // The view's own scrolling (the wheel) may reach the one position past the last whole
+    // top row; it comes back.
+    if (topRow() > lastTop()) return scrollGridTo(lastTop());
+    if (!tracking) {
+        scrollBar->setValue(topRow());
+        followsEnd = topRow() == lastTop();
+    }
+}
+
+void GridScrollLink::laidOut() {
+    // Rows were laid out again (a resize, the grid shown, new rows): keep the last row in
+    // view if it was, else keep the top row where it may stay.
+    if (followsEnd && topRow() != lastTop()) scrollGridTo(lastTop());
+    sync();
 }
 
 void GridScrollLink::panelResized() {
@@ -111,8 +138,8 @@ bool GridScrollLink::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void prepareStringGrids(QWidget *window) {
-    const auto grids = window->findChildren<QTableWidget *>();
-    for (QTableWidget *grid : grids) {
+    const auto grids = window->findChildren<StringGrid *>();
+    for (StringGrid *grid : grids) {
         QWidget *panel = grid->parentWidget();
         if (!panel || qstrcmp(panel->metaObject()->className(), "QFrame") != 0) {
             QMessageBox::critical(
@@ -148,7 +175,18 @@ void prepareStringGrids(QWidget *window) {
     }
 }
 
+namespace {
+
+GridScrollLink *linkOf(QTableWidget *grid) {
+    return grid->findChild<GridScrollLink *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
 void syncGridScrollBar(QTableWidget *grid) {
-    if (auto *link = grid->findChild<GridScrollLink *>(QString(), Qt::FindDirectChildrenOnly))
-        link->sync();
+    if (GridScrollLink *link = linkOf(grid)) link->sync();
+}
+
+void scrollGridToEnd(QTableWidget *grid) {
+    if (GridScrollLink *link = linkOf(grid)) link->showEnd();
 }

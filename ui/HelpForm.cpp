@@ -1,8 +1,10 @@
 #include "ui/HelpForm.h"
 
 #include "ui/fonts.h"
+#include "ui/windowPlacement.h"
 #include "windowmodel/helpText.h"
 
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 
 THelpForm::THelpForm(QWidget *parent) : QWidget(parent, Qt::Window) {
@@ -15,6 +17,8 @@ THelpForm::THelpForm(QWidget *parent) : QWidget(parent, Qt::Window) {
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
+    // Read-only text moves with the keyboard too: arrows, pages, Ctrl+Home and Ctrl+End.
+    Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Memo1->setAccessibleName(QStringLiteral("Help text"));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -29,4 +33,18 @@ void THelpForm::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     // Anchored on all four sides: 8 pixels from every edge.
     Memo1->setGeometry(8, 8, width() - 16, height() - 16);
+}
+
+void THelpForm::showEvent(QShowEvent *event) {
+    if (!event->spontaneous() && !shownBefore) {
+        shownBefore = true;
+        placeFrameAtOrigin(this);
+    }
+    QWidget::showEvent(event);
+    Memo1->setFocus();
+}
+
+void THelpForm::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape) return hide();
+    QWidget::keyPressEvent(event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // THelpForm: the help window, a read-only text with a short guide and examples. Created
-// hidden with the application; closing it only hides it.
+// hidden with the application; closing it (or Escape) only hides it. Ctrl+Home and
+// Ctrl+End move to the start and the end of the text.
 
 #include <QWidget>
 
@@ -15,7 +16,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    bool shownBefore = false;
     QPlainTextEdit *Memo1;
 };

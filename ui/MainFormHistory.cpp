@@ -4,6 +4,7 @@
 #include "ui/ClippedText.h"
 #include "ui/GridScrollLink.h"
 #include "ui/ReckonwiseMainForm.h"
+#include "ui/StringGrid.h"
 #include "windowmodel/editing.h"
 
 #include <QApplication>
@@ -22,7 +23,7 @@ void TReckonwiseMainForm::createHistory() {
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(8, 16, 532, 185);
 
-    StringGrid1 = new QTableWidget(1, 2, Panel1);
+    StringGrid1 = new StringGrid(1, 2, Panel1);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setHorizontalHeaderLabels(
         {QStringLiteral("Expression"), QStringLiteral("Result")});
@@ -98,6 +99,7 @@ void TReckonwiseMainForm::UpdateHistory() {
     }
     StringGrid1->setCurrentCell(StringGrid1->rowCount() - 1, 0);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    syncGridScrollBar(StringGrid1);
-    historyScrollBar->setValue(historyScrollBar->maximum());
+    // Synchronises the bar and puts it at its end; the grid keeps its last row in view
+    // while it is resized, hidden and shown, until the user scrolls elsewhere.
+    scrollGridToEnd(StringGrid1);
 }

@@ -1,26 +1,39 @@
 #pragma once
 // NumberThread: one background evaluation of the expression line. It evaluates and formats
-// its text, hands the result to the main window on the GUI thread (waiting until the window
-// has taken it), and deletes itself when it ends. Overtaken workers are not stopped: the
+// its text, hands the result to its owner on the GUI thread (waiting until the owner has
+// taken it), and deletes itself when it ends. Overtaken workers are not stopped: the
 // window demotes them to idle priority and forgets them.
 
 #include "number/Number.h"
+#include "number/Settings.h"
+#include "ui/WorkerThread.h"
 
-#include <QPointer>
 #include <QString>
-#include <QThread>
-#include <atomic>
+#include <functional>
 
-class TReckonwiseMainForm;
+// The settings a result was computed and formatted under.
+struct ResultSettings {
+    AngleUnit angleUnit;
+    std::int32_t rangeBits;
+    bool rangeSigned;
+    OutputFormat format;
 
-class NumberThread : public QThread {
+    static ResultSettings current();
+    bool operator==(const ResultSettings &) const = default;
+};
+
+class NumberThread : public WorkerThread {
     Q_OBJECT
 
 public:
-    // A worker for expression (already stripped of white space) that will deliver to window.
-    // It is not started; it deletes itself when it has finished.
-    NumberThread(const QString &expression, TReckonwiseMainForm *window);
-    ~NumberThread() override;
+    // Receives a worker's result on the GUI thread.
+    using Delivery = std::function<void(const QString &result, const QString &expression,
+                                        const ResultSettings &computedUnder)>;
+
+    // A worker for expression (already stripped of white space) that delivers its result
+    // through deliver while owner exists. It is not started; it deletes itself when it has
+    // finished.
+    NumberThread(const QString &expression, QObject *owner, Delivery deliver);
 
     const QString expression;
     QString result;
@@ -35,14 +48,11 @@ public:
     // Stack for the evaluator's recursion (one level per operator).
     static constexpr uint stackBytes = 256u << 20;
 
-protected:
-    void run() override;
-
 private:
-    // Runs on the GUI thread while the worker waits.
-    Q_INVOKABLE void DeliverResult();
-    OutputFormat deliveredFormat = Normal; // the format `result` is written in
+    void work() override;
+    void deliver() override;
 
-    QPointer<TReckonwiseMainForm> window; // read on the GUI thread only
-    static std::atomic<int> runningCount;
+    const Delivery delivery;
+    OutputFormat deliveredFormat = Normal; // the format `result` is written in
+    static inline std::atomic<int> runningCount{0};
 };

@@ -7,8 +7,10 @@
 #include "ui/ExpressionEdit.h"
 #include "ui/GridScrollLink.h"
 #include "ui/HelpForm.h"
-#include "ui/NumberThread.h"
+#include "ui/StringGrid.h"
+#include "ui/applicationIcon.h"
 #include "ui/fonts.h"
+#include "ui/windowPlacement.h"
 #include "windowmodel/buttonPad.h"
 #include "windowmodel/editing.h"
 #include "windowmodel/helpText.h"
@@ -29,11 +31,19 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
 QString qs(std::u16string_view s) {
     return QString::fromUtf16(s.data(), qsizetype(s.size()));
+}
+
+// Shows Help or About without blocking the calculator, or brings it forward.
+void showSecondaryWindow(QWidget *window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 QString stripped(const QString &text) {
@@ -45,12 +55,6 @@ constexpr int designedClientWidth = 568;
 constexpr int designedClientHeight = 689;
 
 } // namespace
-
-EvaluationSettings EvaluationSettings::current() {
-    const settings::ValueRange range = settings::currentValueRange();
-    return {settings::currentAngleUnit(), range.bits, range.isSigned,
-            settings::currentOutputFormat()};
-}
 
 TReckonwiseMainForm::TReckonwiseMainForm(QWidget *parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("ReckonwiseMainForm"));
@@ -65,13 +69,18 @@ TReckonwiseMainForm::TReckonwiseMainForm(QWidget *parent) : QMainWindow(parent) 
     connect(CalculatingTimer, &QTimer::timeout, this, &TReckonwiseMainForm::CalculatingTimerTick);
     CalculatingTimer->start();
 
+    // The application's name, not its display name: Qt would add the display name to the
+    // caption of every other window ("Help — Reckonwise").
     setWindowTitle(QStringLiteral("Reckonwise"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Reckonwise"));
+    QApplication::setApplicationName(QStringLiteral("Reckonwise"));
+    // Task bars and compositors find the icon through the desktop entry of this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("reckonwise"));
+    QApplication::setWindowIcon(applicationIcon());
 
     createControls();
     createMenus();
     createHistory();
-    converterPanel = new ConverterPanel(GroupBox3, Label5);
+    converterPanel = new ConverterPanel(GroupBox3);
     createButtonPad();
 
     help = new THelpForm(this);
@@ -162,34 +171,36 @@ void TReckonwiseMainForm::createMenus() {
         return a;
     };
 
-    QMenu *file = menu(bar, "File1", "File");
-    connect(item(file, "Exit1", "Exit"), &QAction::triggered, this, &QWidget::close);
+    // Every menu and item has a mnemonic (the letter after "&"), so that all of them are
+    // reached from the keyboard; the captions shown stay the same.
+    QMenu *file = menu(bar, "File1", "&File");
+    connect(item(file, "Exit1", "E&xit"), &QAction::triggered, this, &QWidget::close);
 
     // "Edit1" is the expression line, so the Edit menu is the second of that name.
-    QMenu *edit = menu(bar, "Edit2", "Edit");
-    Copyselection1 = item(edit, "Copyselection1", "Copy selection");
+    QMenu *edit = menu(bar, "Edit2", "&Edit");
+    Copyselection1 = item(edit, "Copyselection1", "Copy &selection");
     Copyselection1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     connect(Copyselection1, &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setText(Edit1->selectedText()); });
-    connect(item(edit, "Copyexpression1", "Copy expression"), &QAction::triggered, this,
+    connect(item(edit, "Copyexpression1", "Copy &expression"), &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setText(Edit1->text()); });
-    connect(item(edit, "Copyresult1", "Copy result"), &QAction::triggered, this,
+    connect(item(edit, "Copyresult1", "Copy &result"), &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setText(Label5->wholeText()); });
-    Paste1 = item(edit, "Paste1", "Paste");
+    Paste1 = item(edit, "Paste1", "&Paste");
     Paste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     connect(Paste1, &QAction::triggered, this,
             [this] { InsertText(QGuiApplication::clipboard()->text()); });
 
-    QMenu *show = menu(bar, "Show1", "Show");
-    Buttons1 = item(show, "Buttons1", "Buttons");
-    Converter1 = item(show, "Converter1", "Converter");
-    History1 = item(show, "History1", "History");
+    QMenu *show = menu(bar, "Show1", "&Show");
+    Buttons1 = item(show, "Buttons1", "&Buttons");
+    Converter1 = item(show, "Converter1", "&Converter");
+    History1 = item(show, "History1", "&History");
     for (QAction *a : {Buttons1, Converter1, History1}) {
         a->setCheckable(true);
         connect(a, &QAction::triggered, this, &TReckonwiseMainForm::ArrangeGroups);
     }
 
-    QMenu *settingsMenu = menu(bar, "Settings1", "Settings");
+    QMenu *settingsMenu = menu(bar, "Settings1", "Se&ttings");
     auto submenu = [this, settingsMenu](const char *name, const char *caption) {
         QMenu *m = settingsMenu->addMenu(QString::fromLatin1(caption));
         m->setObjectName(QString::fromLatin1(name));
@@ -211,70 +222,66 @@ void TReckonwiseMainForm::createMenus() {
         });
     };
 
-    auto formats = submenu("Outputformat1", "Output format");
+    auto formats = submenu("Outputformat1", "&Output format");
     struct FormatItem {
         const char *name, *caption;
         OutputFormat format;
     };
-    for (const FormatItem &f : {FormatItem{"Normal1", "Normal", Normal},
-                                {"Full1", "Full", Full},
-                                {"Scientific1", "Scientific", Scientific},
-                                {"Engineer1", "Engineer", Engineer},
-                                {"Hexadecimal1", "Hexadecimal", Hexadecimal},
-                                {"Octal1", "Octal", Octal},
-                                {"Binary1", "Binary", Binary}}) {
+    for (const FormatItem &f : {FormatItem{"Normal1", "&Normal", Normal},
+                                {"Full1", "&Full", Full},
+                                {"Scientific1", "&Scientific", Scientific},
+                                {"Engineer1", "&Engineer", Engineer},
+                                {"Hexadecimal1", "&Hexadecimal", Hexadecimal},
+                                {"Octal1", "O&ctal", Octal},
+                                {"Binary1", "&Binary", Binary}}) {
         OutputFormat format = f.format;
         setting(formats, f.name, f.caption, format == Normal,
                 [format] { settings::setOutputFormat(format); });
     }
 
-    auto angles = submenu("Angleunits1", "Angle units");
+    auto angles = submenu("Angleunits1", "&Angle units");
     struct AngleItem {
         const char *name, *caption;
         AngleUnit unit;
     };
-    for (const AngleItem &u : {AngleItem{"Degrees1", "Degrees", Degrees},
-                               {"Radians1", "Radians", Radians},
-                               {"Grads1", "Grads", Grads}}) {
+    for (const AngleItem &u : {AngleItem{"Degrees1", "&Degrees", Degrees},
+                               {"Radians1", "&Radians", Radians},
+                               {"Grads1", "&Grads", Grads}}) {
         AngleUnit unit = u.unit;
         setting(angles, u.name, u.caption, unit == Degrees,
                 [unit] { settings::setAngleUnit(unit); });
     }
 
-    auto ranges = submenu("Valuerange1", "Value range");
+    auto ranges = submenu("Valuerange1", "&Value range");
     struct RangeItem {
         const char *name, *caption;
         int bits;
         bool isSigned;
     };
     for (const RangeItem &r :
-         {RangeItem{"Unlimitedusebigintsfloats1", "Unlimited (use bigints/floats)", 0, true},
-          {"unsignedchar8bits1", "unsigned char (8 bits)", 8, false},
-          {"signedchar8bits1", "signed char (8 bits)", 8, true},
-          {"unsignedshort16bits1", "unsigned short (16 bits)", 16, false},
-          {"signedshort16bits1", "signed short (16 bits)", 16, true},
-          {"unsignedlong32bits1", "unsigned long (32 bits)", 32, false},
-          {"signedlong32bits1", "signed long (32 bits)", 32, true},
-          {"unsignedlonglong64bits1", "unsigned long long (64 bits)", 64, false},
-          {"signedlonglong64bits1", "signed long long (64 bits)", 64, true}}) {
+         {RangeItem{"Unlimitedusebigintsfloats1", "&Unlimited (use bigints/floats)", 0, true},
+          {"unsignedchar8bits1", "unsigned &char (8 bits)", 8, false},
+          {"signedchar8bits1", "signed c&har (8 bits)", 8, true},
+          {"unsignedshort16bits1", "unsigned &short (16 bits)", 16, false},
+          {"signedshort16bits1", "signed sh&ort (16 bits)", 16, true},
+          {"unsignedlong32bits1", "unsigned &long (32 bits)", 32, false},
+          {"signedlong32bits1", "signed lo&ng (32 bits)", 32, true},
+          {"unsignedlonglong64bits1", "unsigned long lon&g (64 bits)", 64, false},
+          {"signedlonglong64bits1", "signed long long (6&4 bits)", 64, true}}) {
         int bits = r.bits;
         bool isSigned = r.isSigned;
         setting(ranges, r.name, r.caption, bits == 0,
                 [bits, isSigned] { settings::setValueRange(bits, isSigned); });
     }
 
-    QMenu *helpMenu = menu(bar, "Help1", "Help");
-    connect(item(helpMenu, "Help2", "Help"), &QAction::triggered, this, [this] {
-        help->show();
-        help->raise();
-        help->activateWindow();
-    });
-    connect(item(helpMenu, "About1", "About"), &QAction::triggered, this, [this] {
+    QMenu *helpMenu = menu(bar, "Help1", "&Help");
+    QAction *helpItem = item(helpMenu, "Help2", "&Help");
+    helpItem->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(helpItem, &QAction::triggered, this, [this] { showSecondaryWindow(help); });
+    connect(item(helpMenu, "About1", "&About"), &QAction::triggered, this, [this] {
         about->versionLabel()->setText(qs(versionText));
         about->versionLabel()->adjustSize();
-        about->show();
-        about->raise();
-        about->activateWindow();
+        showSecondaryWindow(about);
     });
 }
 
@@ -304,10 +311,17 @@ bool TReckonwiseMainForm::eventFilter(QObject *watched, QEvent *event) {
             static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
             return true;
         if (event->type() == QEvent::ContextMenu) {
-            PopupMenu1->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
+            showHistoryMenuAt(static_cast<QContextMenuEvent *>(event)->globalPos());
             return true;
         }
         return false;
+    }
+    if (watched == StringGrid1 && event->type() == QEvent::ContextMenu) {
+        // From the keyboard (the menu key, Shift+F10): the menu opens at the current row.
+        QRect row = StringGrid1->visualRect(StringGrid1->currentIndex());
+        QPoint at = row.isValid() ? row.bottomLeft() : QPoint(0, 0);
+        showHistoryMenuAt(StringGrid1->viewport()->mapToGlobal(at));
+        return true;
     }
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return false;
@@ -342,7 +356,51 @@ void TReckonwiseMainForm::showEvent(QShowEvent *event) {
 
 void TReckonwiseMainForm::FormShow() {
     ArrangeGroups();
+    if (!shownBefore) {
+        shownBefore = true;
+        // The designed place is the frame's top-left corner, title bar included; a resize
+        // of the shown window would otherwise make (0, 0) the place of its client area.
+        placeFrameAtOrigin(this);
+    }
     Edit1->setFocus();
+}
+
+int TReckonwiseMainForm::frameHeight() {
+    if (knownFrameHeight > 0) return knownFrameHeight;
+    const QWindow *w = windowHandle();
+    if (!w) return 0;
+    // Read once the window manager has told it (nothing before the window is framed),
+    // and kept: margins read later, between a resize of the window and the frame's
+    // following it, can be stale.
+    const QMargins m = w->frameMargins();
+    if (m.top() > 0 && m.left() >= 0 && m.right() >= 0 && m.bottom() >= 0 &&
+        m.top() + m.bottom() < height())
+        knownFrameHeight = m.top() + m.bottom();
+    return knownFrameHeight;
+}
+
+void TReckonwiseMainForm::followFrame() {
+    if (!shownBefore || isMaximized() || isFullScreen()) return;
+    const int frame = frameHeight();
+    if (frame == frameHeightUsed) return;
+    // The frame became known after the height was set without it: the outer height stays.
+    const int change = frameHeightUsed - frame;
+    frameHeightUsed = frame;
+    resize(width(), height() + change);
+}
+
+void TReckonwiseMainForm::moveEvent(QMoveEvent *event) {
+    QMainWindow::moveEvent(event);
+    followFrame();
+}
+
+void TReckonwiseMainForm::resizeEvent(QResizeEvent *event) {
+    QMainWindow::resizeEvent(event);
+    followFrame();
+}
+
+void TReckonwiseMainForm::showHistoryMenuAt(const QPoint &globalPosition) {
+    PopupMenu1->popup(globalPosition);
 }
 
 void TReckonwiseMainForm::closeEvent(QCloseEvent *event) {
@@ -371,7 +429,11 @@ void TReckonwiseMainForm::StartEvaluation(bool force) {
     converterPanel->clearConversion();
     UpdateHistory();
 
-    auto *worker = new NumberThread(s, this);
+    auto *worker = new NumberThread(
+        s, this,
+        [this](const QString &result, const QString &expression, const ResultSettings &under) {
+            ShowResult(result, expression, under);
+        });
     currentWorker = worker;
     worker->start();
 
@@ -387,10 +449,10 @@ void TReckonwiseMainForm::CalculatingTimerTick() {
 }
 
 void TReckonwiseMainForm::ShowResult(const QString &result, const QString &expression,
-                                     const EvaluationSettings &computedUnder) {
+                                     const ResultSettings &computedUnder) {
     // A worker abandoned by a Settings change carries the same text as its successor;
     // its result belongs to the old setting and is not shown.
-    if (stripped(Edit1->text()) == expression && computedUnder == EvaluationSettings::current()) {
+    if (stripped(Edit1->text()) == expression && computedUnder == ResultSettings::current()) {
         Label5->setWholeText(result);
         if (GroupBox3->isVisibleTo(this)) updateConversion(result);
     }
@@ -428,9 +490,11 @@ void TReckonwiseMainForm::ArrangeGroups() {
     if (History1->isChecked()) GroupBox4->setGeometry(8, a.historyTop, width, historyGroupHeight);
 
     // The computed height is the outer height, frame included; where there is no frame
-    // (the offscreen platform) it is the window's own height.
+    // (the offscreen platform) or it is not known yet, it is the window's own height, and
+    // followFrame takes the frame off when it becomes known.
     if (layout()) layout()->activate();
-    const int frame = frameGeometry().height() - geometry().height();
+    const int frame = frameHeight();
+    frameHeightUsed = frame;
     const int windowHeight = a.windowHeight - frame;
     const int clientHeight = windowHeight - centralWidget()->y();
     historyBottomMargin = clientHeight - (a.historyTop + historyGroupHeight);

@@ -5,6 +5,7 @@
 // and the history grid.
 
 #include "number/Settings.h"
+#include "ui/NumberThread.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -13,7 +14,6 @@
 
 class ClippedLabel;
 class ConverterPanel;
-class NumberThread;
 class QAction;
 class QActionGroup;
 class QFrame;
@@ -23,21 +23,10 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QScrollBar;
-class QTableWidget;
 class QTimer;
+class StringGrid;
 class THelpForm;
 class TBrindlewoodForm;
-
-// The settings a result was computed and formatted under.
-struct EvaluationSettings {
-    AngleUnit angleUnit;
-    std::int32_t rangeBits;
-    bool rangeSigned;
-    OutputFormat format;
-
-    static EvaluationSettings current();
-    bool operator==(const EvaluationSettings &) const = default;
-};
 
 class TReckonwiseMainForm : public QMainWindow {
     Q_OBJECT
@@ -52,9 +41,9 @@ public:
     // expression and the settings are still those it was computed under; waiting history
     // rows of the expression take it in any case.
     void ShowResult(const QString &result, const QString &expression,
-                    const EvaluationSettings &computedUnder);
+                    const ResultSettings &computedUnder);
     void ShowResult(const QString &result, const QString &expression) {
-        ShowResult(result, expression, EvaluationSettings::current());
+        ShowResult(result, expression, ResultSettings::current());
     }
     // Replaces the line's selection by s (or inserts s at the caret).
     void InsertText(const QString &s);
@@ -70,6 +59,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createControls();
@@ -81,6 +72,12 @@ private:
     void Edit1Change();
     void CalculatingTimerTick();
     void updateConversion(const QString &result);
+    // The height the window frame adds (title bar and borders), once the window system has
+    // told it; 0 before, and where windows have no frame.
+    int frameHeight();
+    // Keeps the outer height when the frame appears or changes after the window is shown.
+    void followFrame();
+    void showHistoryMenuAt(const QPoint &globalPosition);
 
     // History grid rows as the designed grid counts them: row 0 is the header.
     int historyRowCount() const;
@@ -94,7 +91,7 @@ private:
     ClippedLabel *Label5; // keeps the whole result; shows only what fits
     std::array<QPushButton *, 60> buttons{};
     QFrame *Panel1;
-    QTableWidget *StringGrid1;
+    StringGrid *StringGrid1;
     QScrollBar *historyScrollBar;
     QMenu *PopupMenu1;
     QAction *Copyselection1, *Paste1, *Buttons1, *Converter1, *History1;
@@ -109,4 +106,9 @@ private:
     // Distance from the history group's bottom to the window's client bottom, kept while
     // the user resizes the window (the group is anchored to all four sides).
     int historyBottomMargin = 8;
+    // The frame height first reported for the shown window, and the one the window's
+    // height was last set for.
+    int knownFrameHeight = 0;
+    int frameHeightUsed = 0;
+    bool shownBefore = false;
 };

@@ -194,7 +194,7 @@ private slots:
         QTest::keyClick(w.edit, Qt::Key_Return);
         QTest::keyClicks(w.edit, QStringLiteral("4 + 4"));
 
-        EvaluationSettings under = EvaluationSettings::current();
+        ResultSettings under = ResultSettings::current();
         if (changed == u"angle") under.angleUnit = Radians;
         if (changed == u"range") under.rangeBits = 8;
         if (changed == u"format") under.format = Hexadecimal;
