@@ -128,6 +128,44 @@ private slots:
             widest = std::max(widest, box->fontMetrics().horizontalAdvance(box->itemText(i)));
         const int room = box->screen()->geometry().right() + 1 - box->mapToGlobal(QPoint()).x();
         QCOMPARE(width, std::max(std::min(widest + 28, room), box->width()));
+
+        // The open list shows at most 20 of the 330 items, whatever the style prefers.
+        box->showPopup();
+        QWidget *popup = box->view()->window();
+        QTRY_VERIFY(popup->isVisible());
+        const int rows = popup->height() / box->view()->sizeHintForRow(0);
+        box->hidePopup();
+        QVERIFY2(rows <= 20, qPrintable(QString::number(rows)));
+    }
+
+    void openListSelectsByTyping() {
+        w.action("Converter1")->trigger();
+        pick(1, QStringLiteral("Currency (updated 19.4.2010)"));
+        PickComboBox *box = combo(2);
+        box->showPopup();
+        QTRY_VERIFY(box->view()->isVisible());
+        QTest::keyClicks(box->view(), QStringLiteral("eg"));
+        QCOMPARE(box->view()->currentIndex().data().toString(), QStringLiteral("Egypt, Pound [EGP]"));
+        QTest::keyClick(box->view(), Qt::Key_Return);
+        QTRY_VERIFY(!box->view()->isVisible());
+        QCOMPARE(box->currentText(), QStringLiteral("Egypt, Pound [EGP]"));
+    }
+
+    void pickingTheShownCategoryKeepsTheUnits() {
+        showPanelWithResult("5", "5");
+        pick(2, QStringLiteral("foot [ft]"));
+        pick(1, QStringLiteral("Length"));
+        QCOMPARE(combo(2)->currentText(), QStringLiteral("foot [ft]"));
+        QCOMPARE(line->text(), QStringLiteral("5 ft = 1,524 m"));
+        pick(1, QStringLiteral("Mass"));
+        pick(1, QStringLiteral("Length"));
+        QCOMPARE(combo(2)->currentText(), QStringLiteral("meter [m]"));
+    }
+
+    void categoryCaptionKeepsItsGap() {
+        auto *caption = w.child<QLabel>("Label2");
+        QVERIFY(combo(1)->x() - (caption->x() + caption->width()) >= 190 - (10 + 159));
+        QCOMPARE(combo(1)->geometry().right(), combo(3)->geometry().right());
     }
 };
 

@@ -5,6 +5,8 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 class HistoryTest : public QObject {
     Q_OBJECT
@@ -159,6 +161,56 @@ private slots:
         action->trigger();
         menu->hide();
         QCOMPARE(clipboard()->text(), copied);
+    }
+
+    // The newest row must be whole on screen, and the top row whole under the header,
+    // however the rows came and the window was sized: rows added while the history was
+    // hidden, a window the user resized before a Show item, many rows.
+    void newestRowIsWhole_data() {
+        QTest::addColumn<int>("rowsWhileHidden");
+        QTest::addColumn<int>("userHeight"); // 0: no resize by the user
+        QTest::addColumn<int>("rowsWhileShown");
+        QTest::newRow("added while hidden") << 14 << 0 << 0;
+        QTest::newRow("resized, then a Show click") << 5 << 520 << 10;
+        QTest::newRow("resized taller") << 0 << 900 << 30;
+        QTest::newRow("many rows") << 0 << 0 << 40;
+    }
+    void newestRowIsWhole() {
+        QFETCH(int, rowsWhileHidden);
+        QFETCH(int, userHeight);
+        QFETCH(int, rowsWhileShown);
+        auto addRows = [this](int count) {
+            for (int i = 0; i < count; ++i) apply({QStringLiteral("type:%1+%1").arg(i), "enter"});
+        };
+        addRows(rowsWhileHidden);
+        w.action("History1")->trigger();
+        if (userHeight) {
+            w.window->resize(w.window->width(), userHeight);
+            w.action("Converter1")->trigger();
+        }
+        addRows(rowsWhileShown);
+        QCoreApplication::processEvents();
+
+        QWidget *view = w.grid->viewport();
+        const QRect newest = w.grid->visualRect(w.grid->model()->index(w.grid->rowCount() - 1, 0));
+        QVERIFY2(newest.top() >= 0 && newest.bottom() < view->height(),
+                 qPrintable(QStringLiteral("row %1..%2 in a view of %3")
+                                .arg(newest.top())
+                                .arg(newest.bottom())
+                                .arg(view->height())));
+        const int top = w.grid->rowAt(0);
+        QCOMPARE(w.grid->visualRect(w.grid->model()->index(top, 0)).top(), 0);
+
+        // The separate scroll bar stands at its end, and a wheel step past it changes
+        // nothing.
+        auto *bar = w.child<QScrollBar>("HistoryScrollBar");
+        QCOMPARE(bar->value(), bar->maximum());
+        QWheelEvent wheel(QPointF(10, 10), view->mapToGlobal(QPointF(10, 10)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(view, &wheel);
+        QCOMPARE(w.grid->rowAt(0), top);
+        QCOMPARE(w.grid->visualRect(w.grid->model()->index(top, 0)).top(), 0);
     }
 };
 

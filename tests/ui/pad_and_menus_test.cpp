@@ -5,7 +5,9 @@
 #include "ui/HelpForm.h"
 #include "window_test_support.h"
 
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSet>
 
 class PadAndMenusTest : public QObject {
     Q_OBJECT
@@ -252,6 +254,41 @@ private slots:
         QCOMPARE(lines.count(QStringLiteral("Quick help")), 1);
     }
 
+    // Every menu and item can be reached from the keyboard: each caption has a mnemonic,
+    // distinct within its menu.
+    void menusHaveDistinctMnemonics() {
+        QList<QList<QAction *>> menus{w.window->menuBar()->actions()};
+        for (qsizetype m = 0; m < menus.size(); ++m) {
+            QSet<QChar> letters;
+            for (QAction *a : menus[m]) {
+                if (a->isSeparator()) continue;
+                if (a->menu()) menus << a->menu()->actions();
+                const qsizetype at = a->text().indexOf(u'&');
+                QVERIFY2(at >= 0 && at + 1 < a->text().size(), qPrintable(a->text()));
+                const QChar letter = a->text().at(at + 1).toLower();
+                QVERIFY2(!letters.contains(letter), qPrintable(a->text()));
+                letters.insert(letter);
+            }
+        }
+        QCOMPARE(menus.size(), 1 + 5 + 3);
+        QStringList bar;
+        for (QAction *top : menus[0]) bar << top->text();
+        QCOMPARE(bar, (QStringList{"&File", "&Edit", "&Show", "Se&ttings", "&Help"}));
+    }
+
+    void f1OpensHelpAndItsTextMovesByKeys() {
+        auto *help = w.window->helpForm();
+        QTest::keyClick(w.edit, Qt::Key_F1);
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        auto *memo = w.child<QPlainTextEdit>("Memo1");
+        QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(memo->textCursor().position(), memo->document()->characterCount() - 1);
+        QTest::keyClick(memo, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(memo->textCursor().position(), 0);
+        QTest::keyClick(memo, Qt::Key_Escape);
+        QVERIFY(help->isHidden());
+    }
+
     void aboutWindowShowsTheVersion() {
         auto *about = w.window->aboutForm();
         auto *version = about->findChild<QLabel *>(QStringLiteral("Label1"));
@@ -262,6 +299,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(about));
         QCOMPARE(version->text(), QStringLiteral("Reckonwise v. 1.0"));
         QCOMPARE(about->windowTitle(), QStringLiteral("brindlewood - Reckonwise"));
+        // The logo is compiled into the program, in a library the linker could drop it from.
+        auto *logo = about->findChild<QLabel *>(QStringLiteral("Image1"));
+        QVERIFY(logo);
+        QCOMPARE(logo->pixmap().size(), QSize(70, 79));
+        QVERIFY(!QApplication::windowIcon().isNull());
         version->setText(QStringLiteral("stale"));
         w.action("About1")->trigger();
         QCOMPARE(version->text(), QStringLiteral("Reckonwise v. 1.0"));
