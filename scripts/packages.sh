@@ -19,5 +19,8 @@ ensure_packages() {
 
 # What every build needs.
 BUILD_PACKAGES=(cmake ninja-build g++ make qt6-base-dev fonts-dejavu-core)
+# What the window needs at run time beyond Qt's libraries: the Wayland platform plugin, so
+# that a Wayland session runs the window natively rather than through XWayland.
+RUN_PACKAGES=(qt6-wayland)
 # What the tests and benchmarks need on top (GMP is the tests' oracle only).
 TEST_PACKAGES=(googletest libgtest-dev libgmp-dev pkg-config libbenchmark-dev)
