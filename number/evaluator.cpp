@@ -336,3 +336,9 @@ void evaluateInto(Number &n, std::u16string_view text) {
     beginIfOutermost();
     evaluateWhole(n, SharedText(std::u16string(text)));
 }
+
+std::vector<std::u16string_view> functionNames() {
+    std::vector<std::u16string_view> names;
+    for (const NamedFunction &f : functions) names.push_back(f.name);
+    return names;
+}

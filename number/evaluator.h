@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 // The Number for text under the current angle unit and value range, found in numberCache
 // or made. Bad input gives a NoValue Number; arithmetic failures (const char * messages)
@@ -26,3 +27,7 @@ void evaluateInto(Number &n, std::u16string_view text);
 // (32 767 characters) nests less deeply; evaluating threads need a stack of about
 // evaluationStackSize (largeStack.h) for it.
 inline constexpr std::uint32_t maxEvaluationHeight = 1 << 16;
+
+// The names of the functions the evaluator knows ("sin", "log10"), in the order it tries
+// them.
+std::vector<std::u16string_view> functionNames();

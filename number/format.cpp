@@ -3,6 +3,7 @@
 #include "bigint/textConversion.h"
 #include "number/NumberCache.h"
 #include "number/floatText.h"
+#include "number/outputFormats.h"
 #include "number/textUtils.h"
 
 #include <cmath>
@@ -148,13 +149,13 @@ namespace {
 // The radix formats of an integer, written straight as UTF-16: the binary text of a large
 // result is hundreds of megabytes, too much to make twice.
 std::u16string radixText(const BigInteger &x, OutputFormat format) {
-    const unsigned base = format == Hexadecimal ? 16 : format == Octal ? 8 : 2;
+    const OutputFormatRow &row = outputFormatRow(format);
     std::u16string text = x.getSign() == BigInteger::negative ? u"-" : u"";
-    text += format == Hexadecimal ? u"0x" : format == Octal ? u"0o" : u"0b";
+    text += row.prefix;
     if (x.isZero())
         text += u'0';
     else
-        appendPowerOfTwoDigits(text, x.getMagnitude(), base);
+        appendPowerOfTwoDigits(text, x.getMagnitude(), row.radix);
     return text;
 }
 
@@ -166,7 +167,7 @@ const std::u16string &formattedResult(const Number &n, OutputFormat format) {
         if (n.resultText[format]) return *n.resultText[format];
     }
     std::u16string result;
-    if (n.kind == Integer && format >= Hexadecimal) {
+    if (n.kind == Integer && isRadixFormat(format)) {
         result = radixText(n.integerValue, format);
     } else if (n.kind != NoValue) {
         std::string text = n.kind == Integer ? integerText(n.integerValue, format)

@@ -18,9 +18,11 @@ ensure_packages() {
 }
 
 # What every build needs.
-BUILD_PACKAGES=(cmake ninja-build g++ make qt6-base-dev fonts-dejavu-core)
+# (libedit: line editing for reckonwise-eval at a terminal.)
+BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config qt6-base-dev libedit-dev fonts-dejavu-core)
 # What the window needs at run time beyond Qt's libraries: the Wayland platform plugin, so
 # that a Wayland session runs the window natively rather than through XWayland.
 RUN_PACKAGES=(qt6-wayland)
 # What the tests and benchmarks need on top (GMP is the tests' oracle only).
-TEST_PACKAGES=(googletest libgtest-dev libgmp-dev pkg-config libbenchmark-dev)
+# (mandoc: the manual pages' linter; python3: the terminal and desktop tests.)
+TEST_PACKAGES=(googletest libgtest-dev libgmp-dev libbenchmark-dev mandoc python3)

@@ -1,5 +1,6 @@
 #include "ui/ReckonwiseMainForm.h"
 
+#include "number/outputFormats.h"
 #include "number/textUtils.h"
 #include "ui/BrindlewoodForm.h"
 #include "ui/ClippedText.h"
@@ -223,19 +224,13 @@ void TReckonwiseMainForm::createMenus() {
     };
 
     auto formats = submenu("Outputformat1", "&Output format");
-    struct FormatItem {
-        const char *name, *caption;
-        OutputFormat format;
-    };
-    for (const FormatItem &f : {FormatItem{"Normal1", "&Normal", Normal},
-                                {"Full1", "&Full", Full},
-                                {"Scientific1", "&Scientific", Scientific},
-                                {"Engineer1", "&Engineer", Engineer},
-                                {"Hexadecimal1", "&Hexadecimal", Hexadecimal},
-                                {"Octal1", "O&ctal", Octal},
-                                {"Binary1", "&Binary", Binary}}) {
+    for (const OutputFormatRow &f : outputFormats) {
+        // The item's name is its caption and "1": "Normal1", "Hexadecimal1".
+        const QString caption = qs(f.menuCaption);
+        const QByteArray name = (QString(caption).remove(u'&') + u'1').toLatin1();
+        const QByteArray text = caption.toLatin1();
         OutputFormat format = f.format;
-        setting(formats, f.name, f.caption, format == Normal,
+        setting(formats, name.constData(), text.constData(), format == Normal,
                 [format] { settings::setOutputFormat(format); });
     }
 

@@ -2,6 +2,7 @@
 // next parenthesis and the hash found through the index are those a plain scan of the
 // piece's own characters finds.
 
+#include "number/evaluator.h"
 #include "number/operatorScan.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +73,26 @@ TEST(OperatorScan, EqualCharactersHashAlikeWhereverTheyLie) {
     EXPECT_EQ(a.piece(200).hash(), b.hash());
     EXPECT_EQ(a.piece(201, 3).hash(), b.piece(1).hash());
     EXPECT_NE(a.piece(199, 5).hash(), b.hash());
+}
+
+} // namespace
+
+namespace {
+
+// A function name never reads as an operator: none contains an operator keyword ("or" in
+// "floor" is the one look-alike the rules know), and a name that ends in a digit ("log10")
+// does not make the sign after its parenthesis a sign of that digit.
+TEST(FunctionNames, NeverSplitATextAnewByTheirLetters) {
+    for (std::u16string_view name : functionNames()) {
+        const std::u16string call = std::u16string(name) + u"(2)";
+        EXPECT_FALSE(scanSplit(call)) << std::string(name.begin(), name.end());
+        for (std::u16string_view after : {u"+1", u"-1", u"*3", u"or 1"}) {
+            const std::u16string text = call + std::u16string(after);
+            const auto split = scanSplit(text);
+            ASSERT_TRUE(split) << std::string(text.begin(), text.end());
+            EXPECT_EQ(split->at, call.size()) << std::string(text.begin(), text.end());
+        }
+    }
 }
 
 } // namespace

@@ -52,7 +52,31 @@ check bad-cache-limit ''                          2 ''                        '*
 check convert         ''                          0 $'5 ft = 1,524 m\n'      ''               --convert Length 'foot [ft]' 'meter [m]' 5
 check convert-prefix  ''                          0 $'1 km\u00b2 = 1000000 m\u00b2\n' '' --convert 1 26 26 1 --from-prefix 'kilo- [k]'
 check convert-full    ''                          0 $'1 Yim = 1208925819614629174706176 m\n' '' --format full --convert 0 33 33 1 --from-prefix 28
-check convert-unknown ''                          2 ''                        '*parsec*'       --convert Length parsec 33 1
+check convert-unknown ''                          2 ''                        "*unknown unit 'furlongs'*" --convert Length furlongs 33 1
+# Units, categories and prefixes by index, list text, name in any case, or symbol.
+check convert-names   ''                          0 $'5 ft = 1,524 m\n'      ''               --convert length foot METER 5
+check convert-symbols ''                          0 $'5 ft = 0,001524 km\n'  ''               --convert 0 ft m 5 --to-prefix k
+check convert-kilo    ''                          0 $'2 km = 2000 m\n'       ''               --convert Length m m 2 --from-prefix kilo
+check convert-remark  ''                          0 $'1 EUR = 1 EUR\n'       ''               --convert currency eur EUR 1
+check convert-fm      ''                          2 ''                        "*ambiguous unit 'fm': 10 'fathom \[fm\]', 11 'fermi \[fm\]'*" --convert length fm m 1
+check convert-extra   ''                          2 ''                        "*unexpected argument '6'*" --convert Length ft m 5 6
+check convert-short   ''                          2 ''                        '*needs CATEGORY FROM TO VALUE*' --convert Length ft m
+check catalogue-extra ''                          2 ''                        "*unexpected argument '1+1'*" --catalogue 1+1
+# Conventions: version, short options, and arguments with one "-" that stay expressions.
+check version         ''                          0 $'reckonwise-eval 1.0\n' ''               --version
+check version-short   ''                          0 $'reckonwise-eval 1.0\n' ''               -V
+check dash-expressions ''                         0 $'-2\n-2,718281828\n-3,141592654\n' '' -5+3 -e -pi
+# Words in any letter case and short forms; a bad word lists the choices.
+check short-words     ''                          0 $'0xFF\n'                ''               --format HEX --range u8 255
+check angle-word      ''                          0 $'-1\n'                  ''               --angle RAD 'cos(pi)'
+check choices         ''                          2 ''                        '*choose from normal, full, scientific (sci)*' --format purple 1
+# Scripting: --strict fails a run with a line without value; --decimal-point for awk.
+check strict-ok       $'1+1\n2*3\n'              0 $'2\n6\n'                ''               --strict
+check strict-novalue  $'1+1\n2*(\n3\n'           1 $'2\n\n3\n'             ''               --strict
+check strict-failure  ''                          1 $'\n'                    'reckonwise-eval: 2^20000\*0,5: ?*' --strict '2^20000*0,5'
+check decimal-point   ''                          0 $'3.5\n0.0005\n1.23456789e-20\n' '' --decimal-point . '7/2' '1/2000' '1,23456789e-20'
+check decimal-convert ''                          0 $'1.5 ft = 0.4572 m\n'   ''               --decimal-point=. --convert length ft m 1,5
+check decimal-two     ''                          2 ''                        '*one character*' --decimal-point ab 1
 
 catalogue="$("$bin" --catalogue)"
 if [[ $(grep -c '^prefix' <<<"$catalogue") != 29 || $(grep -c '^unit' <<<"$catalogue") != 780 ||
@@ -62,8 +86,32 @@ if [[ $(grep -c '^prefix' <<<"$catalogue") != 29 || $(grep -c '^unit' <<<"$catal
     failed=1
 fi
 
-if [[ $("$bin" --help) != usage:* ]]; then
-    echo "FAIL help: --help does not print the usage"
+# Output that cannot be written ends the run with a message and status 1: a full disk, a
+# closed output, a reader gone while SIGPIPE is ignored. With SIGPIPE at its default, the
+# signal ends the program silently, as it does the GNU tools.
+writeError() {
+    local name="$1" want="$2" status="$3" err="$4"
+    # shellcheck disable=SC2053
+    if [[ $status != 1 || $err != $want ]]; then
+        printf 'FAIL %s: status %s, stderr %q\n' "$name" "$status" "$err"
+        failed=1
+    fi
+}
+"$bin" 1+1 >/dev/full 2>"$tmp/err"
+writeError dev-full 'reckonwise-eval: write error: No space left on device' $? "$(cat "$tmp/err")"
+"$bin" 1+1 >&- 2>"$tmp/err"
+writeError closed-output 'reckonwise-eval: write error: *' $? "$(cat "$tmp/err")"
+(trap "" PIPE; seq 300000 2>/dev/null | "$bin" 2>"$tmp/err" | head -1 >/dev/null; exit "${PIPESTATUS[1]}")
+writeError ignored-sigpipe 'reckonwise-eval: write error: Broken pipe' $? "$(cat "$tmp/err")"
+seq 300000 2>/dev/null | "$bin" 2>"$tmp/err" | head -1 >/dev/null
+status=${PIPESTATUS[1]}
+if [[ $status != 141 || -s $tmp/err ]]; then
+    echo "FAIL sigpipe: status $status (want 141, silent)"
+    failed=1
+fi
+
+if [[ $("$bin" --help) != usage:* || $("$bin" -h) != usage:* ]]; then
+    echo "FAIL help: --help or -h does not print the usage"
     failed=1
 fi
 exit $failed

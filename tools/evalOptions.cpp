@@ -1,0 +1,203 @@
+#include "tools/evalOptions.h"
+
+#include "number/outputFormats.h"
+
+#include <algorithm>
+#include <limits>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+constexpr const char *usage =
+    R"usage(usage: reckonwise-eval [OPTIONS] [EXPRESSION ...]
+
+Evaluates each EXPRESSION and prints its result on a line of its own (an empty line when
+it has no value). Without an EXPRESSION, evaluates each line of standard input; at a
+terminal it shows a prompt and keeps the lines typed in its history.
+
+  --format F   normal (default), full, scientific (sci), engineer (eng),
+               hexadecimal (hex), octal (oct), binary (bin)
+  --angle A    degrees (deg, default), radians (rad), grads (grad)
+  --range R    unlimited (default), uint8 (u8), int8 (i8), uint16 (u16), int16 (i16),
+               uint32 (u32), int32 (i32), uint64 (u64), int64 (i64)
+  --decimal-point C
+               the character written as decimal mark (default ","; input takes both)
+  --kind       print integer, float or novalue and a tab before each result
+  --strict     exit with status 1 if any expression had no value
+  --cache-limit BYTES
+               memory kept for re-using results (K, M and G suffixes allowed); by default
+               a quarter of the physical memory, at most 4G; 0 keeps nothing between lines
+  --catalogue  print the converter's prefixes and units, one tab-separated line each
+  --convert CATEGORY FROM TO VALUE
+               print the converter's line for VALUE converted from unit FROM to unit TO
+               of CATEGORY; each is a list index, the list text, the name in any letter
+               case ("foot", "length") or the symbol ("ft")
+  --from-prefix P, --to-prefix Q
+               prefixes for --convert, named the same way ("kilo", "k"; default none)
+  -h, --help   print this text
+  -V, --version
+               print the version
+  --           end of the options (arguments that begin with "--" are options before it;
+               other arguments that begin with "-", such as -5+3, are expressions)
+
+Options hold for the whole run; values may also be given as --format=F and so on.
+Exit status: 0, or 1 with --strict after an expression without value, 1 when the output
+cannot be written, 2 for a usage error.
+)usage";
+
+template <typename T>
+struct Word {
+    std::string_view word, shortWord;
+    T value;
+};
+
+struct RangeChoice {
+    std::int32_t bits;
+    bool isSigned;
+};
+
+std::vector<Word<OutputFormat>> formatWords() {
+    std::vector<Word<OutputFormat>> words;
+    for (const OutputFormatRow &row : outputFormats)
+        words.push_back({row.word, row.shortWord, row.format});
+    return words;
+}
+
+const std::vector<Word<AngleUnit>> angleWords{
+    {"degrees", "deg", Degrees}, {"radians", "rad", Radians}, {"grads", "grad", Grads}};
+
+const std::vector<Word<RangeChoice>> rangeWords{
+    {"unlimited", "", {0, true}},  {"uint8", "u8", {8, false}},   {"int8", "i8", {8, true}},
+    {"uint16", "u16", {16, false}}, {"int16", "i16", {16, true}},  {"uint32", "u32", {32, false}},
+    {"int32", "i32", {32, true}},   {"uint64", "u64", {64, false}}, {"int64", "i64", {64, true}},
+};
+
+std::string lowerAscii(std::string_view s) {
+    std::string out(s);
+    for (char &c : out)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return out;
+}
+
+template <typename T>
+T lookUpWord(const std::vector<Word<T>> &words, std::string_view what, std::string_view given) {
+    const std::string lowered = lowerAscii(given);
+    std::string choices;
+    for (const Word<T> &w : words) {
+        if (lowered == w.word || (!w.shortWord.empty() && lowered == w.shortWord)) return w.value;
+        choices += (choices.empty() ? "" : ", ") + std::string(w.word);
+        if (!w.shortWord.empty()) choices += " (" + std::string(w.shortWord) + ")";
+    }
+    throw UsageError{"unknown " + std::string(what) + " '" + std::string(given) +
+                     "'; choose from " + choices};
+}
+
+// A count of bytes: decimal digits with an optional K, M or G (powers of 1024).
+std::size_t byteCount(std::string_view text) {
+    const std::string_view digits = text.substr(0, text.find_first_not_of("0123456789"));
+    const std::string_view suffix = text.substr(digits.size());
+    int shift = suffix.empty() ? 0 : suffix == "K" ? 10 : suffix == "M" ? 20 : suffix == "G" ? 30 : -1;
+    std::size_t value = 0;
+    bool fits = !digits.empty() && shift >= 0 && digits.size() <= 15;
+    for (char c : digits)
+        value = value * 10 + std::size_t(c - '0');
+    if (fits && value > (std::numeric_limits<std::size_t>::max() >> shift)) fits = false;
+    if (!fits) throw UsageError{"invalid byte count '" + std::string(text) + "'"};
+    return value << shift;
+}
+
+// One character in UTF-8: a single byte below 0x80, or a lead byte and its continuations.
+bool isOneCharacter(std::string_view s) {
+    if (s.empty()) return false;
+    const auto lead = static_cast<unsigned char>(s[0]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length != s.size()) return false;
+    return std::all_of(s.begin() + 1, s.end(),
+                       [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; });
+}
+
+} // namespace
+
+const char *usageText() {
+    return usage;
+}
+
+EvalOptions EvalOptions::parse(int argc, char **argv) {
+    EvalOptions o;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        // The two short options; any other argument with one "-" is an expression (-5+3,
+        // -e, -pi).
+        if (!optionsEnded && (arg == "-h" || arg == "-V")) {
+            (arg == "-h" ? o.help : o.version) = true;
+            continue;
+        }
+        if (optionsEnded || !arg.starts_with("--")) {
+            o.expressions.emplace_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::size_t equals = arg.find('=');
+        std::string name(arg.substr(0, equals));
+        std::optional<std::string_view> attached;
+        if (equals != std::string_view::npos) attached = arg.substr(equals + 1);
+        auto value = [&]() -> std::string_view {
+            if (attached) return *attached;
+            if (i + 1 == argc) throw UsageError{"option '" + name + "' needs a value"};
+            return argv[++i];
+        };
+        auto noValue = [&] {
+            if (attached) throw UsageError{"option '" + name + "' takes no value"};
+        };
+
+        if (name == "--format") {
+            o.format = lookUpWord(formatWords(), "format", value());
+        } else if (name == "--angle") {
+            o.angle = lookUpWord(angleWords, "angle unit", value());
+        } else if (name == "--range") {
+            const RangeChoice r = lookUpWord(rangeWords, "range", value());
+            o.rangeBits = r.bits;
+            o.rangeSigned = r.isSigned;
+        } else if (name == "--decimal-point") {
+            std::string_view c = value();
+            if (!isOneCharacter(c))
+                throw UsageError{"option '--decimal-point' takes one character, not '" +
+                                 std::string(c) + "'"};
+            o.decimalPoint = std::string(c);
+        } else if (name == "--cache-limit") {
+            o.cacheLimit = byteCount(value());
+        } else if (name == "--kind" || name == "--strict" || name == "--catalogue" ||
+                   name == "--help" || name == "--version") {
+            noValue();
+            (name == "--kind"        ? o.showKind
+             : name == "--strict"    ? o.strict
+             : name == "--catalogue" ? o.catalogue
+             : name == "--help"      ? o.help
+                                     : o.version) = true;
+        } else if (name == "--convert") {
+            noValue();
+            if (i + 4 >= argc) throw UsageError{"option '--convert' needs CATEGORY FROM TO VALUE"};
+            for (int k = 0; k < 4; ++k) o.convert.emplace_back(argv[++i]);
+        } else if (name == "--from-prefix") {
+            o.fromPrefix = std::string(value());
+        } else if (name == "--to-prefix") {
+            o.toPrefix = std::string(value());
+        } else {
+            throw UsageError{"unknown option '" + name + "'"};
+        }
+    }
+    if (o.help || o.version) return o;
+    if ((o.fromPrefix || o.toPrefix) && o.convert.empty())
+        throw UsageError{"options '--from-prefix' and '--to-prefix' need '--convert'"};
+    if (o.catalogue && !o.convert.empty())
+        throw UsageError{"'--catalogue' and '--convert' do not go together"};
+    if ((o.catalogue || !o.convert.empty()) && !o.expressions.empty())
+        throw UsageError{"unexpected argument '" + o.expressions.front() + "' after " +
+                         (o.catalogue ? "'--catalogue'" : "'--convert CATEGORY FROM TO VALUE'")};
+    return o;
+}
