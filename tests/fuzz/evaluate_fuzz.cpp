@@ -6,6 +6,7 @@
 #include "number/evaluator.h"
 #include "number/format.h"
 #include "number/largeStack.h"
+#include "number/outputFormats.h"
 #include "number/resultBudget.h"
 #include "number/textUtils.h"
 
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const std::u16string shown = formatNumber(n, format);
         // No value shows nothing; a value shows something, apart from floats in the
         // integer-only formats.
-        const bool integerOnly = format >= Hexadecimal;
+        const bool integerOnly = isRadixFormat(format);
         if (n.kind == NoValue ? !shown.empty() : shown.empty() && !(integerOnly && n.kind == Float))
             std::abort();
         if (n.kind == Integer && n.rangeBits != 0 &&

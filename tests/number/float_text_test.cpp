@@ -5,6 +5,7 @@
 #include "number/evaluator.h"
 #include "number/floatText.h"
 #include "number/format.h"
+#include "number/outputFormats.h"
 
 #include <cfloat>
 #include <clocale>
@@ -197,3 +198,22 @@ TEST(FloatTextLocale, CommaLocaleChangesNothing) {
 }
 
 } // namespace
+
+// The table of output formats decides how an integer is written: in a radix format, its
+// prefix and base (the sign before the prefix); floats have no text there.
+TEST(OutputFormatTable, DrivesTheIntegerTexts) {
+    for (const OutputFormatRow &row : outputFormats) {
+        const std::u16string positive = formatNumber(*evaluateExpression(u"-(-255)"), row.format);
+        const std::u16string negative = formatNumber(*evaluateExpression(u"-255"), row.format);
+        const std::u16string half = formatNumber(*evaluateExpression(u"1/2"), row.format);
+        if (row.radix == 10) {
+            EXPECT_EQ(u"-" + positive, negative); // "255", "2,55e2", "255e0"
+            EXPECT_FALSE(half.empty());
+            continue;
+        }
+        const std::u16string digits = row.radix == 16 ? u"FF" : row.radix == 8 ? u"377" : u"11111111";
+        EXPECT_EQ(positive, std::u16string(row.prefix) + digits);
+        EXPECT_EQ(negative, u"-" + std::u16string(row.prefix) + digits);
+        EXPECT_TRUE(half.empty());
+    }
+}
