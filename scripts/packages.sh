@@ -2,6 +2,14 @@
 # Usage: ensure_packages pkg...   (apt-get update runs first, only when something is missing)
 
 ensure_packages() {
+    if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+        # Not a Debian system: the names below are Debian's; README names the same
+        # dependencies for other distributions. CMake stops with its own message if one
+        # is missing.
+        echo "note: apt-get not found, so nothing is installed; make sure these (Debian names)" \
+            "or your distribution's equivalents are present: $*" >&2
+        return 0
+    fi
     local missing=()
     local p
     for p in "$@"; do
@@ -23,6 +31,10 @@ BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config qt6-base-dev libedit-dev f
 # What the window needs at run time beyond Qt's libraries: the Wayland platform plugin, so
 # that a Wayland session runs the window natively rather than through XWayland.
 RUN_PACKAGES=(qt6-wayland)
+# What scripts/package.sh needs to build and check the Debian package.
+PACKAGE_PACKAGES=(dpkg-dev fakeroot file lintian)
 # What the tests and benchmarks need on top (GMP is the tests' oracle only).
-# (mandoc: the manual pages' linter; python3: the terminal and desktop tests.)
-TEST_PACKAGES=(googletest libgtest-dev libgmp-dev libbenchmark-dev mandoc python3)
+# (mandoc: the manual pages' linter; python3: the terminal and desktop tests;
+# desktop-file-utils and appstream: the desktop entry's and the AppStream file's validators.)
+TEST_PACKAGES=(googletest libgtest-dev libgmp-dev libbenchmark-dev mandoc python3
+    desktop-file-utils appstream)

@@ -9,9 +9,4 @@ build="$root/build-release"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRECKONWISE_TESTS=OFF
 cmake --build "$build"
 
-app="$build/app/reckonwise"
-if [ -x "$app" ]; then
-    exec "$app" "$@"
-else
-    echo "Built the libraries in $build; the desktop window does not exist yet, so there is nothing to start."
-fi
+exec "$build/app/reckonwise" "$@"

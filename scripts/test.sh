@@ -39,3 +39,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # Qt's own hand-overs between threads are invisible to ThreadSanitizer (see the file).
 export TSAN_OPTIONS="suppressions=$root/tests/tsan.supp"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+# The Debian package: built, unpacked into an empty root, run from there and linted.
+if [ -z "$mode" ]; then
+    "$root/scripts/package.sh"
+fi

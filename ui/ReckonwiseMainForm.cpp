@@ -75,7 +75,7 @@ TReckonwiseMainForm::TReckonwiseMainForm(QWidget *parent) : QMainWindow(parent) 
     setWindowTitle(QStringLiteral("Reckonwise"));
     QApplication::setApplicationName(QStringLiteral("Reckonwise"));
     // Task bars and compositors find the icon through the desktop entry of this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral("reckonwise"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.reckonwise.Reckonwise"));
     QApplication::setWindowIcon(applicationIcon());
 
     createControls();
