@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Markdown tables from a peer-harness TSV that includes reckonwise ("rw").
+"""Markdown tables from the rows of bench/compare-peers.sh (reckonwise is the peer "rw").
 
-usage: peer_tables.py RESULTS.tsv > bench/RESULTS.md
+usage: tables.py ROWS.tsv > RESULTS.md
 
 One table per workload: the median wall seconds of every peer per size, reckonwise's
 ratio to GMP and to the best other (non-GMP) peer, and whether the targets hold (within
@@ -11,7 +11,6 @@ import csv
 import datetime
 import os
 import platform
-import subprocess
 import sys
 from collections import OrderedDict
 
@@ -39,13 +38,17 @@ def main():
     others = [p for p in peers if p not in ("gmp", "rw")]
     out = []
     out.append("# Reckonwise beside its peers\n")
-    out.append(f"Measured {datetime.datetime.utcnow():%Y-%m-%d %H:%M} UTC with "
-               "`bench/compare-peers.sh` (the shared peer harness plus `reckonwise-eval "
-               "--format full`), all peers in one run on the same machine: "
+    now = datetime.datetime.now(datetime.timezone.utc)
+    out.append(f"Measured {now:%Y-%m-%d %H:%M} UTC with `bench/compare-peers.sh` (the "
+               "programs in `bench/peers/` and `reckonwise-eval --format full`), all peers "
+               "in one run on the same machine: "
                f"{os.cpu_count()} cores, {cpu_name()}, {platform.system()} {platform.release()}.\n")
     out.append("Whole-process medians in seconds (start-up, parsing, computing, printing every "
                "digit). `rw/gmp` must stay at or below 3x; `rw/best` (the best of the other "
-               "peers) below 1x.\n")
+               "peers) below 1x. What every peer printed is checked against what the first "
+               "peer to answer printed; a cell that is not a time reads `timeout`, `skipped` "
+               "(timed out at a smaller size), `mismatch` (another answer) or "
+               "`fail(exit status)`.\n")
     for w, title in TITLES.items():
         sizes = list(OrderedDict.fromkeys(r["size"] for r in rows if r["workload"] == w))
         if not sizes:
