@@ -38,3 +38,7 @@ PACKAGE_PACKAGES=(dpkg-dev fakeroot file lintian)
 # desktop-file-utils and appstream: the desktop entry's and the AppStream file's validators.)
 TEST_PACKAGES=(googletest libgtest-dev libgmp-dev libbenchmark-dev mandoc python3
     desktop-file-utils appstream)
+# What the window tests on a desktop need (tests/desktop): a virtual X server, a window
+# manager, the accessibility bus, and the tools that type, click and read the screen.
+DESKTOP_PACKAGES=(xvfb openbox xdotool imagemagick x11-utils xclip dbus-daemon at-spi2-core
+    gir1.2-atspi-2.0 python3-gi)

@@ -15,7 +15,7 @@ case "$mode" in
 *) echo "usage: scripts/test.sh [--sanitize|--tsan]" >&2; exit 2 ;;
 esac
 
-ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${DESKTOP_PACKAGES[@]}"
 
 # Optimised, but with assertions: the kernels check their preconditions with assert.
 cmake -S "$root" -B "$build" -G Ninja \

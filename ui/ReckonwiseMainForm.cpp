@@ -318,11 +318,12 @@ bool TReckonwiseMainForm::eventFilter(QObject *watched, QEvent *event) {
         showHistoryMenuAt(StringGrid1->viewport()->mapToGlobal(at));
         return true;
     }
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
-        return false;
-    // The window sees every key of its own controls before they do.
+    // The window sees every key of its own controls before they do. Events of other objects
+    // (a worker's delivery, posted from its thread) are not read at all.
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || widget->window() != this) return false;
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return false;
     auto *key = static_cast<QKeyEvent *>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     const bool control = key->modifiers() == Qt::ControlModifier;
