@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application entry.
 
 #include "app/runCalculator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/runCalculator.h"
 
 #include "ui/ReckonwiseMainForm.h"

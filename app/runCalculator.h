@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The calculator's run: the application, the main window (which creates the hidden help and
 // About windows) and the message loop, then the end of the process. The program's entry is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timings of BigUnsigned multiplication, division and decimal text conversion at 10, 100,
 // 1 000 and 10 000 blocks (division and text also at 100 000), and of the multiplication
 // and division kernels one by one. Operands are random

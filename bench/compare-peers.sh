@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Times reckonwise-eval beside its peers (a C program on GMP, Python, bc, qalc) on the same
 # inputs, in one run on this machine, and writes bench/RESULTS.md with the medians and the
 # ratios to GMP and to the best other peer; the raw rows go to bench/results/. The programs

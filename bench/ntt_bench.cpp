@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timings of the number-theoretic-transform multiplication (kernels/multiply_ntt.h) on
 // balanced operands of 1 000 to 1 000 000 blocks, squares, unbalanced operands, and the
 // other methods around the crossover sizes. Karatsuba and Toom-3 hand their partial products

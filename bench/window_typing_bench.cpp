@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How long after each key the result of a typical expression appears in the window: the
 // expression is typed one key at a time, and for each key the time from the key to the
 // result label showing that prefix's result is measured. Prints the median and the worst.

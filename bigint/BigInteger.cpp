@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bigint/BigInteger.h"
 
 #include <utility>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // BigInteger: an exact signed integer of any size in sign-magnitude form on top of
 // BigUnsigned. Division rounds the quotient towards negative infinity and gives the

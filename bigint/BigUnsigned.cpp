@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bigint/BigUnsigned.h"
 
 #include "bigint/kernels/add.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // BigUnsigned: an exact natural number of any size, stored as 32-bit blocks, least
 // significant first, always in normal form (no zero block at the top; zero has no blocks).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bigint/BigUnsignedInABase.h"
 
 #include "bigint/kernels/radix.h"

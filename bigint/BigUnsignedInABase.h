@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // BigUnsignedInABase: the digits of a natural number in one base (2 to 65535), least
 // significant first, with no zero digit at the top. It is the bridge between BigUnsigned

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A growable array of fixed-width blocks: the storage of BigUnsigned (32-bit blocks) and of
 // BigUnsignedInABase (16-bit digits). Growth is always to the exact size asked for and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bigint/textConversion.h"
 
 #include "bigint/BigUnsignedInABase.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Conversions between big integers and digit texts (ASCII, most significant digit first)
 // in bases 2 to 36. Reading accepts both letter cases; writing uses upper case.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Crossover sizes, in blocks, of the kernel dispatchers: multiplication (multiply.cpp),
 // division (divide.cpp) and radix conversion (radix.cpp), each with the measurement that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "converter/Converter.h"
 
 #include "converter/catalogue/catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The unit converter's model: unit and prefix records built from the catalogue, the lists
 // of the current category's units and of the prefixes, and the conversion expression that

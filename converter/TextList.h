@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A ConverterList that only keeps its texts and selection: the converter's lists outside
 // the window (the command-line tool, the tests).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "converter/conversionText.h"
 
 #include "number/evaluator.h"

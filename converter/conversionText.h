@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The converter's result line: "value fromSymbol = result toSymbol", computed with the
 // calculator's evaluator and result formats.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "converter/itemMatch.h"
 
 #include <algorithm>

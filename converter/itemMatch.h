@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Finding a converter list item from what a person types: its index in the list, its exact
 // list text, its name in any letter case, or its symbol. Used by reckonwise-eval's

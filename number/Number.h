@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Number: the calculator's value for one expression text under the settings in force when
 // it was made. It is an exact integer, an 80-bit long double, or no value at all. Numbers

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // numberCache: the process-wide cache of Numbers by text and settings, and the one
 // process-wide lock that guards it. Every distinct text evaluated under the same settings

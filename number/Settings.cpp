@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "number/Settings.h"
 
 namespace settings {

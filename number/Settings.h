@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The evaluation settings: how results are shown (OutputFormat), the unit of angles
 // (AngleUnit) and the value range (rangeBits, rangeSigned). They are process-wide, written

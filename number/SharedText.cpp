@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "number/SharedText.h"
 
 #include "number/operatorScan.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // SharedText: a piece of an immutable, reference-counted text. The evaluator hands its
 // sub-texts on as pieces of the text they came from, so a text of n characters and all of

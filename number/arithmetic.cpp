@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arithmetic operators: exact on two Integers wherever possible, long double otherwise.
 
 #include "number/operationSupport.h"

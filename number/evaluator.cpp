@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "number/evaluator.h"
 
 #include "number/NumberCache.h"

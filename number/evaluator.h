@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The expression evaluator: text in, Number out. It works on the text itself: it splits at
 // the loosest operator, evaluates both sides through the cache, and applies the operation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Long double arithmetic that reports invalid operations, division by zero and overflow.
 // The x87 status flags are cleared before the operation and tested after it; a raised flag

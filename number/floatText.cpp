@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "number/floatText.h"
 
 #include <cerrno>

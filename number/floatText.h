@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Conversions between long doubles and decimal texts that do not depend on the process
 // locale: "," is always the decimal mark.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Result texts: a Number written in one of the seven output formats. Texts are computed
 // once per Number and format and kept in the Number.

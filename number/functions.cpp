@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The functions of the expression language: trigonometry in the chosen angle unit,
 // absolute value, rounding, logarithms and square root.
 

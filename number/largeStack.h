@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Runs a function on a fresh thread with a large stack and waits for it. Evaluation
 // recurses once per operator, so deep texts need more stack than a default thread has.

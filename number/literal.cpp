@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "number/literal.h"
 
 #include "bigint/textConversion.h"

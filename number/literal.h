@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reading a literal: decimal, hexadecimal ("0x", "#"), octal ("0o") and binary ("0b")
 // integers, and decimal numbers with "." or "," as the decimal mark and an exponent.

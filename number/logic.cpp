@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Comparisons, logical operators, and the bitwise operators and shifts on magnitudes.
 
 #include "number/operationSupport.h"

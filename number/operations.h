@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The operators and functions of the expression language. Each writes its result (kind
 // and value) into `r`, the Number being made, and leaves the operands alone. Two Integers

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "number/operatorScan.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the evaluator splits a text: the first parenthesis and its partner, and the binary
 // operator of the loosest level, each level scanned in its own direction with its own

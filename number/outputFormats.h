@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The output formats in one table: the caption of the window's menu item (with its
 // mnemonic), the words the command line takes, and for the radix formats their base and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "number/resultBudget.h"
 
 #include <atomic>

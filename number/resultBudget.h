@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The largest exact result the calculator makes. An integer result that needs more bits
 // than the budget has no value: a text of a few characters (9^9^9, 99999999!) can ask for

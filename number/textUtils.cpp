@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "number/textUtils.h"
 
 std::u16string stripWhiteSpace(std::u16string_view text) {

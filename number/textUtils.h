@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Small text helpers shared by the core, the tools and the windows.
 

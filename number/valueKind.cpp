@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "number/valueKind.h"
 
 #include "bigint/textConversion.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The steps that decide a Number's kind: wrapping into a limited value range, turning a
 // long double that prints as a whole number back into an exact integer, and reading an

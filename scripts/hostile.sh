@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Feeds reckonwise-eval the hostile texts the limits exist for (1 MiB of random bytes, a
 # 1 MiB literal, 100 000 nested brackets, chains of huge powers, results past the budget),
 # the longest ordinary texts of the expression line (long sums and products, 10 000

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package from a Release build, then checks it: its files unpacked into
 # an empty root, reckonwise-eval run from there, and lintian over the package.
 #   scripts/package.sh            writes build-package/reckonwise_VERSION_ARCH.deb

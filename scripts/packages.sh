@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by run.sh and test.sh: installs the Debian packages that are missing.
 # Usage: ensure_packages pkg...   (apt-get update runs first, only when something is missing)
 

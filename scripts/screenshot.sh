@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Renders the README's picture of the window (pad and history open): the real program on a
 # desktop of its own (Xvfb and openbox), cut out with its frame and title bar.
 set -euo pipefail

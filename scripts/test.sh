@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds everything with assertions enabled and runs every test.
 #   scripts/test.sh             the plain suite (what CI runs)
 #   scripts/test.sh --sanitize  the suite under AddressSanitizer and UndefinedBehaviorSanitizer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/evalOptions.h"
 
 #include "number/outputFormats.h"

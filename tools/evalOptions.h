@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // reckonwise-eval's command line: the options, the words they take, and the usage text.
 

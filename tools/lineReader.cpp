@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/lineReader.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where reckonwise-eval's input lines come from: standard input read as it is (pipes and
 // files), or, at a terminal, a prompt with line editing and the session's history.

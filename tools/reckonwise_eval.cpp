@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // reckonwise-eval: evaluates expressions from the command line or standard input and prints
 // one result text per expression, formatted as the window would show it.
 

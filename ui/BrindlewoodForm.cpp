@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/BrindlewoodForm.h"
 
 #include "ui/applicationIcon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TBrindlewoodForm: the About window with the maker's logo, the version line, the author
 // and the contact line. Created hidden with the application; closing it (or Escape) only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Texts that may be millions of characters long (a result in the Full format) in controls
 // that show only their start: the result labels, cut off at their group box's right edge,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/ConversionThread.h"
 
 ConversionThread::ConversionThread(QObject *owner, Delivery deliver, quint64 request,

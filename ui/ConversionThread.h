@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // ConversionThread: one conversion of a long value for the converter panel (a result of
 // millions of digits takes seconds), on a thread of its own. It works on copies of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/ConverterPanel.h"
 
 #include "converter/conversionText.h"

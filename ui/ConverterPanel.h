@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The converter panel inside the "Converter" group box: category, prefix and unit lists,
 // and the line that shows the current result converted from one unit to another.

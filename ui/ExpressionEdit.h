@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // ExpressionEdit: the expression line. It keeps its selection when another control takes
 // the focus, so that "Copy selection" (Ctrl+C anywhere in the window) still copies it.

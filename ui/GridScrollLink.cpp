@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/GridScrollLink.h"
 
 #include "ui/StringGrid.h"

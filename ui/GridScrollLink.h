@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The history grid's vertical scroll bar is a control of its own beside the grid, kept in
 // step with the grid's top row by these routines. They work for any StringGrid placed

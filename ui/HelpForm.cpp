@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/HelpForm.h"
 
 #include "ui/fonts.h"

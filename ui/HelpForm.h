@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // THelpForm: the help window, a read-only text with a short guide and examples. Created
 // hidden with the application; closing it (or Escape) only hides it. Ctrl+Home and

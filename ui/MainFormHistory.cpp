@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The history grid of the main window: its set-up, the rows that follow the expression
 // line, and its context menu.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/NumberThread.h"
 
 #include "number/evaluator.h"

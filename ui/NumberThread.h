@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // NumberThread: one background evaluation of the expression line. It evaluates and formats
 // its text, hands the result to its owner on the GUI thread (waiting until the owner has

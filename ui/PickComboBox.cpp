@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/PickComboBox.h"
 
 #include "windowmodel/editing.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // PickComboBox: a drop-down list the user picks from. It shows 20 items when opened, opens
 // wide enough for its longest item (up to the screen's right edge), selects by typing the

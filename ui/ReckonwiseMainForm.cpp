@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/ReckonwiseMainForm.h"
 
 #include "number/outputFormats.h"

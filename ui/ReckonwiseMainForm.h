@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TReckonwiseMainForm: the calculator window. One expression line whose result is shown
 // live beneath it (evaluated on NumberThread workers), the Settings menus, the clipboard

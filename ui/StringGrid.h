@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // StringGrid: the table the history grid is made of. Its rows scroll whole rows at a
 // time, and its top row always starts right under the header: Qt's own per-row scrolling

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/WorkerThread.h"
 
 #include "ui/threadHandOver.h"

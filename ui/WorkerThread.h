@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // WorkerThread: the life cycle the window's background workers share. A worker runs on a
 // thread of its own, counts itself among the running workers until its run ends, hands

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/applicationIcon.h"
 
 #include <QDir>

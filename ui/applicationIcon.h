@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The pictures compiled into the program: the application's icon in the sizes task bars
 // and window lists ask for, and the About window's logo.

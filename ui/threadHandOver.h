@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Hand-overs between threads through Qt's event queue, declared to ThreadSanitizer. The
 // distribution's Qt is not built with it, so the locks inside Qt's queued and blocking

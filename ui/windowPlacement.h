@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the calculator's windows open: with their frame's top-left corner, title bar
 // included, at the top-left corner of the screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windowmodel/buttonPad.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The 60 buttons of the pad as data: caption, the text each inserts, where the caret ends,
 // and the designed place inside the "Buttons" group box (already grown by 2 pixels on every

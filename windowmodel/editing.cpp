@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windowmodel/editing.h"
 
 #include <algorithm>

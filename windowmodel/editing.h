@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The text rules of the window that draw nothing: inserting into the expression line, how
 // the history's last row follows the line, and the heights of the shown group boxes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windowmodel/helpText.h"
 
 const std::vector<std::u16string_view> &helpLines() {

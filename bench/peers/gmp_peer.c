@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* The GMP peer: what a short C program on GMP takes for each workload, the practical floor
  * for the big-integer ones. Every mode prints its whole result in decimal, so the conversion
  * is timed as it is for the other peers.

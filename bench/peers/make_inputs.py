@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes the inputs of the peer comparison into DIR. Each file's random numbers come from
 a generator seeded with the workload and size alone, so the files are the same on every
 machine, in every run and for every subset of sizes, and every peer reads the same numbers.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The Python peer: the same modes as gmp_peer, on Python's own integers.
 
 usage: py_peer.py pow2 N | fac N | mul FILE | div FILE | expr FILE

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Markdown tables from the rows of bench/compare-peers.sh (reckonwise is the peer "rw").
 
 usage: tables.py ROWS.tsv > RESULTS.md

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Times one command as a whole process (start-up, reading, computing, printing every digit)
 and checks what it printed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bigint/kernels/add.h"
 
 namespace bigint::kernels {

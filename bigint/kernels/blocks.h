@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Common vocabulary of the block kernels: natural numbers stored as spans of 32-bit blocks,
 // least significant block first, with no sign and no growth of their own.

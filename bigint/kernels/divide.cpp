@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bigint/kernels/divide.h"
 
 #include "bigint/kernels/divide_dc.h"

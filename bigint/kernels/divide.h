@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Division with remainder of natural numbers of any size: picks the algorithm by size.
 

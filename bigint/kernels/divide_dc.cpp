@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bigint/kernels/divide_dc.h"
 
 #include "bigint/kernels/add.h"

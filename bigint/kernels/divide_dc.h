@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Recursive division (Burnikel and Ziegler): a division whose quotient has as many blocks as
 // the divisor is two steps that each find half of the quotient blocks; a step divides the top

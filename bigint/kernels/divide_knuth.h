@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Long division one quotient block at a time (Knuth's algorithm D): the method for small
 // and medium divisors, quadratic in the operand size.

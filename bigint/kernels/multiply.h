@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Multiplication of natural numbers of any size: picks the algorithm by operand size.
 

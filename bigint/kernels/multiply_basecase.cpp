@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bigint/kernels/multiply_basecase.h"
 
 #include <utility>

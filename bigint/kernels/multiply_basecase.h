@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Schoolbook multiplication: one row of multiply-and-add per block of the shorter operand.
 // The fastest method for small operands and the building block of every other one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Karatsuba multiplication: three half-size products instead of four, O(n^1.585). Serves
 // the medium sizes between the schoolbook method and Toom-3; the half-size products go back

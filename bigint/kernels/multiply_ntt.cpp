@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bigint/kernels/multiply_ntt.h"
 
 #include "bigint/kernels/spare_cores.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Multiplication by number-theoretic transforms: the method for large operands, O(n log n) in
 // the product's size.

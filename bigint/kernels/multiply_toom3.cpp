@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bigint/kernels/multiply_toom3.h"
 
 #include "bigint/kernels/add.h"

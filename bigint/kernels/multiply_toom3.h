@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Toom-3 multiplication: operands split in three, five third-size products (at 0, 1, -1, 2
 // and infinity) instead of nine, O(n^1.465). Serves the sizes above Karatsuba; the

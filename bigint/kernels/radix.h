@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Conversion between block spans and digit arrays in a base from 2 to 65535
 // (digits least significant first, each below the base).

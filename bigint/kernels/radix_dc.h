@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Conversion between block spans and digit arrays by divide and conquer on the powers
 // P_j = base^(d * 2^j), where base^d is the largest power of the base that fits in a block:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bigint/kernels/shift.h"
 
 namespace bigint::kernels {

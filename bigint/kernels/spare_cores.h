@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The cores that the kernels may still borrow for a second thread. The transform
 // multiplication and the radix conversion both run halves of their largest work on another

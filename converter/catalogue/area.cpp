@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Area: base unit "square metre".
 // Factors are square metres per unit; "square kilometre" and "square metre" take a
 // chosen prefix twice.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "converter/catalogue/catalogue.h"
 
 namespace {

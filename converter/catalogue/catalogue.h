@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The converter's static catalogue: 18 categories of units and the list of prefixes, as
 // rows of text exactly as the converter lists them. Every factor is an expression text for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Currency (updated 19.4.2010): base unit 97, "Euro".
 //
 // A row's factor is the number of units of its currency that one euro bought on Monday

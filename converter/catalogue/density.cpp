@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Density: base unit "kilogram per cubic metre".
 
 #include "converter/catalogue/catalogue.h"

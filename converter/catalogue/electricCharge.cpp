@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Electric charge: base unit "coulomb".
 
 #include "converter/catalogue/catalogue.h"

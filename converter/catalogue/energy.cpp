@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Energy: base unit "joule".
 
 #include "converter/catalogue/catalogue.h"

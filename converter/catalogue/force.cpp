@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Force: base unit "newton".
 
 #include "converter/catalogue/catalogue.h"

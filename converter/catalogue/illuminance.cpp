@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Illuminance: base unit "lux".
 
 #include "converter/catalogue/catalogue.h"

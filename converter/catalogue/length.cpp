@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Length: base unit "meter" (the metre), index 33.
 // Inch, foot, yard and mile are the international units of 1959 (yard = 0.9144 m).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Luminance: base unit "candela per square metre".
 
 #include "converter/catalogue/catalogue.h"

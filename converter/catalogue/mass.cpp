@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mass: base unit "gram", index 15 (not the kilogram, whose factor is 1e3).
 // Avoirdupois weights follow the international pound of 1959 (453.592 37 g = 7 000 grains);
 // troy and apothecaries' weights follow the grain of 64.798 91 mg.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plane angle: base unit "radian".
 
 #include "converter/catalogue/catalogue.h"

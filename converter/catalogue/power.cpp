@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Power: base unit "watt".
 
 #include "converter/catalogue/catalogue.h"

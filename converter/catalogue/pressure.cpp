@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pressure: base unit "pascal".
 
 #include "converter/catalogue/catalogue.h"

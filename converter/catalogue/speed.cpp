@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Speed: base unit "metre per second".
 
 #include "converter/catalogue/catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Temperature: base unit "kelvin".
 // The scales other than kelvin convert by formula in x: their factor text is empty.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Time: base unit "second".
 
 #include "converter/catalogue/catalogue.h"

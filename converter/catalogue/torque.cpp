@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Torque: base unit "Newton metre".
 
 #include "converter/catalogue/catalogue.h"

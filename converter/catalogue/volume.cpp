@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Volume: base unit "cubic metre", index 18 (prefix power 3).
 // Imperial measures follow the imperial gallon of 4.546 09 L; U.S. fluid measures the
 // gallon of 231 cubic inches; U.S. dry measures the bushel of 2 150.42 cubic inches.

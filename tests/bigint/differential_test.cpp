@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Differential tests of the big-integer library against GMP as the oracle. Operands are drawn
 // at random but biased to the cases where carries, borrows and quotient estimates go wrong;
 // every result is checked for its value and its normal form. Each test uses a fixed seed,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Named edge cases of the big integers: normal form, block boundaries, shifts, floor
 // division signs, conversions to primitive types, and aliasing.
 

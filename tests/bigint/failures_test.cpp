@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every failure message, letter for letter, and the state each failure leaves behind.
 
 #include "tests/bigint/test_support.h"

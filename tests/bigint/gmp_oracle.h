@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // GMP as the oracle of the big-integer tests: an mpz_t that clears itself and the
 // conversions between it and the library's values and block spans. Test-only.

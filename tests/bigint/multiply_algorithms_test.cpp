@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Differential tests of the multiplication algorithms against GMP as the oracle: each one
 // called directly and through the dispatcher, at sizes on both sides of every crossover in
 // bigint/tuning.h, on operands whose carries, borrows and negative differences go wrong

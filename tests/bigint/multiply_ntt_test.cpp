@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Differential tests of the number-theoretic-transform multiplication (kernels/multiply_ntt.h)
 // against GMP: all small sizes, products whose length sits on or next to a transform length,
 // squares, operands of all-ones blocks (the largest coefficients, which a too small product of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Small helpers shared by the big-integer tests: building values from decimal text and
 // catching the constant message texts that failures throw.

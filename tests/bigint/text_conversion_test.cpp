@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Digit texts: the reading and writing rules, letter cases, signs and the failure messages.
 
 #include "tests/bigint/test_support.h"

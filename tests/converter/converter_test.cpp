@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The converter's model and catalogue: how rows become records, the conversion expression,
 // the catalogue's shape, and conversions checked to the exact line the panel shows.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding a converter list item from what a person types: which rule decides, letter case,
 // and ambiguity.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Takes the README's picture of the window: the program on a desktop of its own under
 openbox, the pad and the history shown, a few lines computed and the last one's result
 showing, cut out with the window manager's frame and title bar.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """An isolated desktop for the window tests, and the means to drive the calculator in it.
 
 Desktop() starts Xvfb on a free display, openbox, a private D-Bus session bus and the

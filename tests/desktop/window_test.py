@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """The calculator's windows on a real desktop: Xvfb with openbox, a session bus and the
 accessibility bus. Each test starts the program, drives it with the keyboard and the mouse
 and reads what a user sees: the window manager's frame and properties, the pixels, the

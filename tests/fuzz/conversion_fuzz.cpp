@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the unit converter: any category, units, prefixes, output format and value text
 // give the converter's line or an arithmetic failure; the conversion expression of the
 // catalogue's rows always reads back to a number for a plain value.

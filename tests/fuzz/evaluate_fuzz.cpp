@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the evaluator: any text under any settings and output format has a value or no
 // value, or fails with one of the calculator's constant messages; nothing else may happen.
 

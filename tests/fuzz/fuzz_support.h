@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reading fuzz input: a few leading bytes choose settings, the rest is the text.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes reading digit texts in every base: a text is either refused with a constant
 // message, or read into a value whose text in that base reads back to the same value and
 // spells the same digits.

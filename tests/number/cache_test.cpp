@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // numberCache as the evaluator and formatNumber use it: one Number per text and settings,
 // failed creations left out, a memory ceiling that drops only entries nobody uses, and
 // several threads evaluating the same texts at once while entries are being dropped.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A result depends only on its text and the settings: the same text gives the same answer
 // in an empty cache, after its own prefixes were evaluated (as typing does), after the
 // cache dropped entries, and on any thread in any order. Long texts of the expression line

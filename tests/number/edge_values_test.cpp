@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Edge values end to end: infinities, not-a-number, subnormals, negative zero, the ends of the
 // long double range and the 64-bit boundaries under every value range, reached through the
 // literal forms, operators and functions, and shown in every output format. Each text is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the core's evaluation tests share: the settings a row is evaluated under, names for
 // messages, and the prefixes of long expressions that threads evaluate at once.

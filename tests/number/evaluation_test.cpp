@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Expression texts evaluated and formatted end to end: each row gives the text, the settings
 // it is evaluated under, the output format, and the exact kind and result text expected.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The locale-free conversions between long doubles and decimal texts: rendering in both
 // styles, reading decimal literals, and both under a locale whose decimal point is ",".
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The limits that keep hostile texts from exhausting the machine: the result budget
 // (integers up to it are exact, larger ones have no value, refused before the work is done)
 // and the nesting depth of an evaluation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The index that replaces scanning in long texts: for every piece of a text, the split, the
 // next parenthesis and the hash found through the index are those a plain scan of the
 // piece's own characters finds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Evaluations on several threads at once while another thread keeps changing the angle unit
 // and the value range, and while converter threads compute conversions, as the window's
 // workers and converter panel do. Every Number a thread gets must have the result texts that

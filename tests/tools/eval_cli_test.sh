@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End-to-end runs of reckonwise-eval: arguments, standard input, options, usage errors and
 # arithmetic failures. Usage: eval_cli_test.sh PATH-TO-reckonwise-eval
 set -u

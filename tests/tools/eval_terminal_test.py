@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """reckonwise-eval at a terminal: a prompt, line editing and the session's history, driven
 through a pseudo-terminal as a person types. Usage: eval_terminal_test.py PATH-TO-reckonwise-eval
 """

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The converter panel in the window: its line follows the result while it is shown, the
 // lists start on the base units, picks and typed searches convert at once, and opened
 // lists are wide enough for their items.

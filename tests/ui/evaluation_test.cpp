@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Live evaluation in the main window: the result label follows the expression line, the
 // Settings items evaluate again, slow evaluations show "Calculating...", and deliveries
 // from workers that no longer match the line or the settings stay out of the label.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calculator run as the program runs it, closed with File > Exit while a dozen workers
 // are computing. Prints "closing with N workers running" right before it closes; the load
 // test (load_test.cpp) checks that the process then ends at once with status 0.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The history grid of the main window: which edits rewrite the last row and which open a
 // new one, results landing in every waiting row, Enter, and the grid's context menu.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window under load. A heavy evaluation (300000!, 1512852 digits) runs while a long
 // expression is typed one key at a time and Settings items are switched between the keys;
 // every event the GUI thread handles meanwhile must take it less than 100 ms. Then the

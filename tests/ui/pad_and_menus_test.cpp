@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's button pad, clipboard commands and their shortcuts, the Show menu's
 // arrangement of the group boxes, and the Help and About windows.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the window tests share: a fresh main window per test with its controls found by
 // name, the history grid read back as "expression=result" texts, and the settings and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's text rules without a window: insertion, the history's last-row rules, the
 // group arrangement, and the pad table.
 
