@@ -5,7 +5,8 @@
 #
 #   scripts/fuzz.sh [SECONDS] [TARGET ...]
 #
-# Targets: evaluate_fuzz, text_to_integer_fuzz, conversion_fuzz (all when none is named).
+# Targets: evaluate_fuzz, text_to_integer_fuzz, conversion_fuzz, evaluator_invariants_fuzz,
+# bigint_differential_fuzz (all when none is named).
 # Each starts from its seed corpus in tests/fuzz/corpus/<name>/ and keeps what it learns in
 # build-fuzz/corpus/<name>/; a crashing input is written to build-fuzz/artifacts/<name>/
 # and the script fails. Copy such an input into the seed corpus and add a regression test.
@@ -16,7 +17,7 @@ ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev
 
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
-targets=${*:-evaluate_fuzz text_to_integer_fuzz conversion_fuzz}
+targets=${*:-evaluate_fuzz text_to_integer_fuzz conversion_fuzz evaluator_invariants_fuzz bigint_differential_fuzz}
 build="$root/build-fuzz"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
