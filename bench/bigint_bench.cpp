@@ -169,7 +169,7 @@ BENCHMARK(ToDecimalText)->Apply(largeBlockCount);
 BENCHMARK(FromDecimalText)->Apply(largeBlockCount);
 
 // The division kernels on a 2n-block dividend and an n-block divisor, for choosing
-// divideDivideAndConquerThreshold (bigint/tuning_division.h): Knuth's method against the
+// divideDivideAndConquerThreshold (bigint/tuning.h): Knuth's method against the
 // recursive one, whose pieces below the threshold go to Knuth's. Read the "min" rows.
 template <class F>
 void divideKernelLoop(benchmark::State &state, F divide) {

@@ -21,12 +21,18 @@ BigInteger textToInteger(std::string_view s, unsigned short base);
 // Bits per digit of a power-of-two base (2, 4, 8, 16, 32), 0 for the other bases.
 constexpr int powerOfTwoDigitBits(unsigned base) {
     switch (base) {
-    case 2: return 1;
-    case 4: return 2;
-    case 8: return 3;
-    case 16: return 4;
-    case 32: return 5;
-    default: return 0;
+    case 2:
+        return 1;
+    case 4:
+        return 2;
+    case 8:
+        return 3;
+    case 16:
+        return 4;
+    case 32:
+        return 5;
+    default:
+        return 0;
     }
 }
 

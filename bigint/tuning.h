@@ -49,10 +49,10 @@ inline constexpr std::size_t nttSquareThreshold = 96;
 // the divide-and-conquer method takes over from the quadratic one, and also the size below
 // which its recursion hands the pieces back to the quadratic method.
 //
-// Measured on a 2-core 2.6 GHz x86-64 in a Release build, with Karatsuba from 32 and Toom-3
-// from 128 blocks behind the multiplication dispatcher; times are the minimum of 3 to 5 runs.
-// The divide-and-conquer methods follow the speed of multiplication, so these are worth
-// measuring again when it changes.
+// Measured on a 2-core 2.6 GHz x86-64 in a Release build; times are the minimum of 3 to 5
+// runs. At the time Karatsuba took over at 32 blocks and Toom-3 at 128, with no transform
+// below them; the divide-and-conquer methods follow the speed of multiplication, so these
+// are due to be measured again with the crossovers above.
 
 // Recursive division serves divisions whose divisor and quotient both have at least this
 // many blocks; below, Knuth's long division.
@@ -78,17 +78,17 @@ inline constexpr std::size_t toDigitsDivideAndConquerThreshold = 30;
 // alike). Thresholds from 20 to 90 give the same times within 3% at 200 to 3000 blocks.
 inline constexpr std::size_t fromDigitsDivideAndConquerThreshold = 60;
 
-// The most blocks (4 bytes each) that the cache of powers of the bases used by radix
-// conversion keeps between calls: 4 MiB, room for all the powers of one base that numbers
-// of half a million blocks (4.8 million decimal digits) need. Past the budget, conversions
-// compute the powers that did not fit again each time, which costs them a fraction of one
-// multiplication of their size.
 // Radix conversion splits a number into two halves converted independently; from this many
 // blocks, the halves run on two cores at once when one is spare. A thread costs tens of
 // microseconds, a 4096-block half about a millisecond. 2^10000000 in decimal: 0.52 s on one
 // core, 0.33 s on two.
 inline constexpr std::size_t parallelConversionBlocks = 4096;
 
+// The most blocks (4 bytes each) that the cache of powers of the bases used by radix
+// conversion keeps between calls: 4 MiB, room for all the powers of one base that numbers
+// of half a million blocks (4.8 million decimal digits) need. Past the budget, conversions
+// compute the powers that did not fit again each time, which costs them a fraction of one
+// multiplication of their size.
 inline constexpr std::size_t radixPowerCacheBlocks = std::size_t(1) << 20;
 
 } // namespace bigint

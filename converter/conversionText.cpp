@@ -22,8 +22,8 @@ std::u16string conversionText(std::u16string_view value, const Unit &from, const
     return line;
 }
 
-std::optional<ConversionUnits> conversionUnits(const Converter &c, int from, int fromPrefix,
-                                               int to, int toPrefix) {
+std::optional<ConversionUnits> conversionUnits(const Converter &c, int from, int fromPrefix, int to,
+                                               int toPrefix) {
     auto inside = [](int i, std::size_t size) { return i >= 0 && std::size_t(i) < size; };
     if (!inside(from, c.units.size()) || !inside(to, c.units.size())) return std::nullopt;
     if (!inside(fromPrefix, c.prefixes.size()) || !inside(toPrefix, c.prefixes.size()))

@@ -23,8 +23,8 @@ std::u16string conversionText(std::u16string_view value, const Unit &from, const
 struct ConversionUnits {
     Unit from, fromPrefix, to, toPrefix;
 };
-std::optional<ConversionUnits> conversionUnits(const Converter &converter, int from,
-                                               int fromPrefix, int to, int toPrefix);
+std::optional<ConversionUnits> conversionUnits(const Converter &converter, int from, int fromPrefix,
+                                               int to, int toPrefix);
 
 // The line from list indexes into converter.units and converter.prefixes; empty when an
 // index is outside its list.

@@ -8,9 +8,8 @@ namespace {
 
 std::string lowerAscii(std::string_view s) {
     std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-    });
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
     return out;
 }
 

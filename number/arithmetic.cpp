@@ -181,8 +181,8 @@ void factorial(Number &r, const Number &x) {
     }
     // log2(n!) by Stirling's series, which is within 1/(360 n^3) of ln(n!) from n = 2.
     const long double ln = std::log(static_cast<long double>(n));
-    const long double lnFactorial = n * ln - n + 0.5L * std::log(2 * 3.14159265358979323846L * n) +
-                                    1 / (12.0L * n);
+    const long double lnFactorial =
+        n * ln - n + 0.5L * std::log(2 * 3.14159265358979323846L * n) + 1 / (12.0L * n);
     if (surelyOverBudget(lnFactorial / std::log(2.0L))) return setNoValue(r);
     setInteger(r, BigInteger(rangeProduct(2, std::uint32_t(n))));
 }

@@ -340,6 +340,7 @@ void evaluateInto(Number &n, std::u16string_view text) {
 
 std::vector<std::u16string_view> functionNames() {
     std::vector<std::u16string_view> names;
-    for (const NamedFunction &f : functions) names.push_back(f.name);
+    for (const NamedFunction &f : functions)
+        names.push_back(f.name);
     return names;
 }

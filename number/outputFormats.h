@@ -39,8 +39,10 @@ constexpr bool isRadixFormat(OutputFormat format) {
     return outputFormatRow(format).radix != 10;
 }
 
-static_assert([] {
-    for (std::size_t i = 0; i < outputFormats.size(); ++i)
-        if (std::size_t(outputFormats[i].format) != i) return false;
-    return true;
-}(), "rows in the order of OutputFormat");
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < outputFormats.size(); ++i)
+            if (std::size_t(outputFormats[i].format) != i) return false;
+        return true;
+    }(),
+    "rows in the order of OutputFormat");

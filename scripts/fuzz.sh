@@ -4,6 +4,7 @@
 # and runs each for SECONDS (default 60), one after another.
 #
 #   scripts/fuzz.sh [SECONDS] [TARGET ...]
+#   scripts/fuzz.sh --replay [TARGET ...]   every seed input once through its target (CI)
 #
 # Targets: evaluate_fuzz, text_to_integer_fuzz, conversion_fuzz, evaluator_invariants_fuzz,
 # bigint_differential_fuzz (all when none is named).
@@ -13,19 +14,43 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/packages.sh"
-ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev
+ensure_packages "${BUILD_PACKAGES[@]}" "${CLANG_PACKAGES[@]}" libgmp-dev
 
-seconds=${1:-60}
-[ $# -gt 0 ] && shift
+replay=0
+if [ "${1:-}" = --replay ]; then
+    replay=1
+    shift
+fi
+seconds=60
+if [ $replay = 0 ] && [ $# -gt 0 ]; then
+    seconds=$1
+    shift
+fi
 targets=${*:-evaluate_fuzz text_to_integer_fuzz conversion_fuzz evaluator_invariants_fuzz bigint_differential_fuzz}
 build="$root/build-fuzz"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined" \
     -DRECKONWISE_TESTS=OFF -DRECKONWISE_FUZZ=ON -DRECKONWISE_SANITIZE="address,undefined"
 # shellcheck disable=SC2086
 cmake --build "$build" --target $targets
+
+if [ $replay = 1 ]; then
+    # Each seed once, as a regression run: a seed that once crashed must not crash again.
+    status=0
+    for target in $targets; do
+        name=${target%_fuzz}
+        if "$build/tests/fuzz/$target" -runs=0 -timeout=60 -rss_limit_mb=4096 \
+            "$root/tests/fuzz/corpus/$name" >"$build/replay-$name.log" 2>&1; then
+            echo "$target: $(ls "$root/tests/fuzz/corpus/$name" | wc -l) seeds replayed"
+        else
+            tail -n 40 "$build/replay-$name.log"
+            status=1
+        fi
+    done
+    exit $status
+fi
 
 # Each target runs in rounds of at most a minute, every round a fresh process that starts
 # from the corpus the rounds before it have grown (the evaluator's target also keeps the

@@ -32,13 +32,15 @@ BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config qt6-base-dev libedit-dev f
 # What the window needs at run time beyond Qt's libraries: the Wayland platform plugin, so
 # that a Wayland session runs the window natively rather than through XWayland.
 RUN_PACKAGES=(qt6-wayland)
+# The second compiler, for the sanitizer suite and the fuzz targets (libFuzzer, runtimes).
+CLANG_PACKAGES=(clang libclang-rt-14-dev)
 # What scripts/package.sh needs to build and check the Debian package.
 PACKAGE_PACKAGES=(dpkg-dev fakeroot file lintian)
 # What the tests and benchmarks need on top (GMP is the tests' oracle only).
 # (mandoc: the manual pages' linter; python3: the terminal and desktop tests;
 # desktop-file-utils and appstream: the desktop entry's and the AppStream file's validators.)
 TEST_PACKAGES=(googletest libgtest-dev libgmp-dev libbenchmark-dev mandoc python3
-    desktop-file-utils appstream)
+    desktop-file-utils appstream clang-format)
 # What the window tests on a desktop need (tests/desktop): a virtual X server, a window
 # manager, the accessibility bus, and the tools that type, click and read the screen.
 DESKTOP_PACKAGES=(xvfb openbox xdotool imagemagick x11-utils xclip dbus-daemon at-spi2-core

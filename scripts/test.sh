@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Installs what is missing, builds everything with assertions enabled and runs every test.
 #   scripts/test.sh             the plain suite (what CI runs)
-#   scripts/test.sh --sanitize  the suite under AddressSanitizer and UndefinedBehaviorSanitizer
+#   scripts/test.sh --sanitize  the suite built with clang, under AddressSanitizer and
+#                               UndefinedBehaviorSanitizer (a second compiler's warnings too)
 #   scripts/test.sh --tsan      the suite under ThreadSanitizer
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -10,16 +11,17 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 mode="${1:-}"
 case "$mode" in
-"") build="$root/build-test"; sanitize="" ;;
---sanitize) build="$root/build-asan"; sanitize="address,undefined" ;;
---tsan) build="$root/build-tsan"; sanitize="thread" ;;
+"") build="$root/build-test"; sanitize=""; compiler=g++ ;;
+--sanitize) build="$root/build-asan"; sanitize="address,undefined"; compiler=clang++ ;;
+--tsan) build="$root/build-tsan"; sanitize="thread"; compiler=g++ ;;
 *) echo "usage: scripts/test.sh [--sanitize|--tsan]" >&2; exit 2 ;;
 esac
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${DESKTOP_PACKAGES[@]}"
+[ "$compiler" = clang++ ] && ensure_packages "${CLANG_PACKAGES[@]}"
 
 # Optimised, but with assertions: the kernels check their preconditions with assert.
-cmake -S "$root" -B "$build" -G Ninja \
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$compiler" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g" \
     -DRECKONWISE_TESTS=ON -DRECKONWISE_BENCH=ON -DRECKONWISE_SANITIZE="$sanitize"
 cmake --build "$build"

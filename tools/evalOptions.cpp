@@ -69,8 +69,8 @@ const std::vector<Word<AngleUnit>> angleWords{
     {"degrees", "deg", Degrees}, {"radians", "rad", Radians}, {"grads", "grad", Grads}};
 
 const std::vector<Word<RangeChoice>> rangeWords{
-    {"unlimited", "", {0, true}},  {"uint8", "u8", {8, false}},   {"int8", "i8", {8, true}},
-    {"uint16", "u16", {16, false}}, {"int16", "i16", {16, true}},  {"uint32", "u32", {32, false}},
+    {"unlimited", "", {0, true}},   {"uint8", "u8", {8, false}},    {"int8", "i8", {8, true}},
+    {"uint16", "u16", {16, false}}, {"int16", "i16", {16, true}},   {"uint32", "u32", {32, false}},
     {"int32", "i32", {32, true}},   {"uint64", "u64", {64, false}}, {"int64", "i64", {64, true}},
 };
 
@@ -98,7 +98,11 @@ T lookUpWord(const std::vector<Word<T>> &words, std::string_view what, std::stri
 std::size_t byteCount(std::string_view text) {
     const std::string_view digits = text.substr(0, text.find_first_not_of("0123456789"));
     const std::string_view suffix = text.substr(digits.size());
-    int shift = suffix.empty() ? 0 : suffix == "K" ? 10 : suffix == "M" ? 20 : suffix == "G" ? 30 : -1;
+    int shift = suffix.empty()  ? 0
+                : suffix == "K" ? 10
+                : suffix == "M" ? 20
+                : suffix == "G" ? 30
+                                : -1;
     std::size_t value = 0;
     bool fits = !digits.empty() && shift >= 0 && digits.size() <= 15;
     for (char c : digits)
@@ -112,7 +116,11 @@ std::size_t byteCount(std::string_view text) {
 bool isOneCharacter(std::string_view s) {
     if (s.empty()) return false;
     const auto lead = static_cast<unsigned char>(s[0]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    const std::size_t length = lead < 0x80    ? 1
+                               : lead >= 0xF0 ? 4
+                               : lead >= 0xE0 ? 3
+                               : lead >= 0xC0 ? 2
+                                              : 0;
     if (length != s.size()) return false;
     return std::all_of(s.begin() + 1, s.end(),
                        [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; });
@@ -183,7 +191,8 @@ EvalOptions EvalOptions::parse(int argc, char **argv) {
         } else if (name == "--convert") {
             noValue();
             if (i + 4 >= argc) throw UsageError{"option '--convert' needs CATEGORY FROM TO VALUE"};
-            for (int k = 0; k < 4; ++k) o.convert.emplace_back(argv[++i]);
+            for (int k = 0; k < 4; ++k)
+                o.convert.emplace_back(argv[++i]);
         } else if (name == "--from-prefix") {
             o.fromPrefix = std::string(value());
         } else if (name == "--to-prefix") {

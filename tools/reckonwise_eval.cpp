@@ -134,7 +134,9 @@ struct Run {
     }
 };
 
-std::string u8(std::u16string_view s) { return utf16ToUtf8(s); }
+std::string u8(std::u16string_view s) {
+    return utf16ToUtf8(s);
+}
 
 void printCatalogue() {
     std::string out;
@@ -185,10 +187,10 @@ std::vector<MatchableItem> categoryItems(const TextList &list) {
 std::vector<MatchableItem> unitItems(const TextList &list, const std::vector<Unit> &units) {
     std::vector<MatchableItem> items;
     for (std::size_t i = 0; i < list.items.size() && i < units.size(); ++i)
-        items.push_back({u8(list.items[i]), u8(units[i].name), u8(units[i].abbreviation),
-                         u8(units[i].factor + u'|' + units[i].toBaseFormula + u'|' +
-                            units[i].fromBaseFormula + u'|' +
-                            utf8ToUtf16(std::to_string(units[i].prefixPower)))});
+        items.push_back(
+            {u8(list.items[i]), u8(units[i].name), u8(units[i].abbreviation),
+             u8(units[i].factor + u'|' + units[i].toBaseFormula + u'|' + units[i].fromBaseFormula +
+                u'|' + utf8ToUtf16(std::to_string(units[i].prefixPower)))});
     return items;
 }
 
@@ -208,8 +210,8 @@ int convert(const EvalOptions &o) {
     const std::string &value = o.convert[3];
     int status = 0;
     try {
-        std::u16string line = conversionText(stripWhiteSpace(utf8ToUtf16(value)), c.converter,
-                                             from, p, to, q, o.format);
+        std::u16string line = conversionText(stripWhiteSpace(utf8ToUtf16(value)), c.converter, from,
+                                             p, to, q, o.format);
         if (line.empty()) status = o.strict ? 1 : 0;
         writeResult(std::cout, line, o.decimalPoint);
         std::cout << '\n';

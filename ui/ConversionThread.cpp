@@ -2,8 +2,7 @@
 #include "ui/ConversionThread.h"
 
 ConversionThread::ConversionThread(QObject *owner, Delivery deliver, quint64 request,
-                                   std::u16string value, ConversionUnits units,
-                                   OutputFormat format)
+                                   std::u16string value, ConversionUnits units, OutputFormat format)
     : WorkerThread(QStringLiteral("ConversionThread"), owner, runningCount),
       delivery(std::move(deliver)), request(request), value(std::move(value)),
       units(std::move(units)), format(format) {}

@@ -91,8 +91,8 @@ void ConverterPanel::createControls(QGroupBox *group) {
     // the designed gap to its caption, which a fallback font wider than Tahoma lengthens.
     constexpr int categoryRight = 190 + 236, designedGap = 190 - (10 + 159);
     const int categoryLeft = std::max(190, Label2->x() + Label2->width() + designedGap);
-    ComboBox1 = combo("ComboBox1", "Category",
-                      QRect(categoryLeft, 20, categoryRight - categoryLeft, 21));
+    ComboBox1 =
+        combo("ComboBox1", "Category", QRect(categoryLeft, 20, categoryRight - categoryLeft, 21));
     ComboBox2 = combo("ComboBox2", "From unit", QRect(40, 79, 181, 21));
     ComboBox3 = combo("ComboBox3", "To unit", QRect(245, 79, 181, 21));
     ComboBox4 = combo("ComboBox4", "From prefix", QRect(40, 52, 181, 21));

@@ -13,8 +13,8 @@ ResultSettings ResultSettings::current() {
 }
 
 NumberThread::NumberThread(const QString &expressionText, QObject *owner, Delivery deliver)
-    : WorkerThread(QStringLiteral("NumberThread"), owner, runningCount),
-      expression(expressionText), delivery(std::move(deliver)) {
+    : WorkerThread(QStringLiteral("NumberThread"), owner, runningCount), expression(expressionText),
+      delivery(std::move(deliver)) {
     setStackSize(stackBytes);
 }
 
@@ -39,7 +39,7 @@ void NumberThread::work() {
 }
 
 void NumberThread::deliver() {
-    delivery(result, expression,
-             ResultSettings{value->angleUnit, value->rangeBits, value->rangeSigned,
-                            deliveredFormat});
+    delivery(
+        result, expression,
+        ResultSettings{value->angleUnit, value->rangeBits, value->rangeSigned, deliveredFormat});
 }

@@ -167,7 +167,7 @@ void TReckonwiseMainForm::createMenus() {
         m->setObjectName(QString::fromLatin1(name));
         return m;
     };
-    auto item = [this](QMenu *m, const char *name, const char *caption) {
+    auto item = [](QMenu *m, const char *name, const char *caption) {
         QAction *a = m->addAction(QString::fromLatin1(caption));
         a->setObjectName(QString::fromLatin1(name));
         return a;
@@ -203,7 +203,7 @@ void TReckonwiseMainForm::createMenus() {
     }
 
     QMenu *settingsMenu = menu(bar, "Settings1", "Se&ttings");
-    auto submenu = [this, settingsMenu](const char *name, const char *caption) {
+    auto submenu = [settingsMenu](const char *name, const char *caption) {
         QMenu *m = settingsMenu->addMenu(QString::fromLatin1(caption));
         m->setObjectName(QString::fromLatin1(name));
         auto *group = new QActionGroup(m);

@@ -15,7 +15,8 @@ void StringGrid::updateGeometries() {
         bar->setMaximum(lastTop + 1);
         // The header's offset may still be the one the narrower range gave.
         const int top = std::min(bar->value(), lastTop);
-        if (rowCount() > 0 && verticalHeader()->offset() != verticalHeader()->sectionPosition(top)) {
+        if (rowCount() > 0 &&
+            verticalHeader()->offset() != verticalHeader()->sectionPosition(top)) {
             verticalHeader()->setOffsetToSectionPosition(top);
             viewport()->update();
         }

@@ -19,8 +19,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-static char *read_all(const char *path)
-{
+static char *read_all(const char *path) {
     FILE *f = fopen(path, "rb");
     if (!f) {
         perror(path);
@@ -30,8 +29,7 @@ static char *read_all(const char *path)
     char *text = malloc(cap);
     for (size_t got; text && (got = fread(text + size, 1, cap - size - 1, f)) > 0;) {
         size += got;
-        if (cap - size == 1)
-            text = realloc(text, cap *= 2);
+        if (cap - size == 1) text = realloc(text, cap *= 2);
     }
     if (!text) {
         fputs("out of memory\n", stderr);
@@ -43,8 +41,7 @@ static char *read_all(const char *path)
 }
 
 /* The two operands of FILE, one a line. */
-static void read_operands(const char *path, mpz_t a, mpz_t b)
-{
+static void read_operands(const char *path, mpz_t a, mpz_t b) {
     char *text = read_all(path);
     char *second = strchr(text, '\n');
     if (!second) {
@@ -64,14 +61,12 @@ static void read_operands(const char *path, mpz_t a, mpz_t b)
 static const char *at;
 static long double sum(void);
 
-static void skip_blanks(void)
-{
+static void skip_blanks(void) {
     while (*at == ' ' || *at == '\t')
         at++;
 }
 
-static long double operand(void)
-{
+static long double operand(void) {
     skip_blanks();
     if (*at == '-') {
         at++;
@@ -94,18 +89,15 @@ static long double operand(void)
     return v;
 }
 
-static long double power(void)
-{
+static long double power(void) {
     long double base = operand();
     skip_blanks();
-    if (*at != '^')
-        return base;
+    if (*at != '^') return base;
     at++;
     return powl(base, power());
 }
 
-static long double product(void)
-{
+static long double product(void) {
     long double v = power();
     for (;;) {
         skip_blanks();
@@ -118,8 +110,7 @@ static long double product(void)
     }
 }
 
-static long double sum(void)
-{
+static long double sum(void) {
     long double v = product();
     for (;;) {
         skip_blanks();
@@ -132,8 +123,7 @@ static long double sum(void)
     }
 }
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     if (argc != 3) {
         fputs("usage: gmp_peer pow2|fac N | mul|div|expr FILE\n", stderr);
         return 2;

@@ -8,7 +8,7 @@
 namespace bigint::kernels {
 
 // Which algorithm serves which sizes, by the divisor's size n and the quotient's k = m + 1,
-// with T = divideDivideAndConquerThreshold (bigint/tuning_division.h):
+// with T = divideDivideAndConquerThreshold (bigint/tuning.h):
 //   n == 1              one pass of single-block division
 //   n >= T and k >= T   recursive division (divide_dc.h): about 2.5 times a multiplication
 //                       of n blocks for k == n, whatever method serves that

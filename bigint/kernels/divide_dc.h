@@ -6,7 +6,7 @@
 // one product of the quotient half by the divisor's low half. The products go through the
 // multiplication dispatcher (multiply.h), so the division costs a small multiple of a
 // multiplication of the same size, whatever method serves it. Below
-// divideDivideAndConquerThreshold (bigint/tuning_division.h) the pieces go to Knuth's method.
+// divideDivideAndConquerThreshold (bigint/tuning.h) the pieces go to Knuth's method.
 
 #include "bigint/kernels/blocks.h"
 

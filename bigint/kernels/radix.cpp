@@ -80,7 +80,7 @@ std::size_t maxDigitsForBlocks(std::size_t blocks, unsigned base) {
     return (blocks * bitsPerBlock + bits - 1) / bits;
 }
 
-// Which method serves which sizes (thresholds in bigint/tuning_division.h):
+// Which method serves which sizes (thresholds in bigint/tuning.h):
 //   bases 2, 4, 8, ...  bit packing, in linear time, at every size
 //   to digits, from toDigitsDivideAndConquerThreshold blocks (without leading zero blocks),
 //   and from digits, from fromDigitsDivideAndConquerThreshold blocks of maxBlocksForDigits:

@@ -7,7 +7,7 @@
 //    digits, leading zeros included.
 //  - from digits: the low d * 2^j digits and the ones above them are converted recursively
 //    and combined as high * P_j + low (the multiplication dispatcher).
-// Pieces below the thresholds of bigint/tuning_division.h go back to the dispatchers of
+// Pieces below the thresholds of bigint/tuning.h go back to the dispatchers of
 // radix.h, which convert them by the quadratic methods; so the dispatchers must call these
 // functions only at or above the thresholds.
 //

@@ -41,13 +41,15 @@ constexpr CataloguePrefix prefixes[] = {
 
 const std::array<const CatalogueSection *, categoryCount> &catalogueSections() {
     static const std::array<const CatalogueSection *, categoryCount> sections = {
-        &lengthSection,   &areaSection,           &volumeSection,      &planeAngleSection,
-        &massSection,     &densitySection,        &timeSection,        &speedSection,
-        &forceSection,    &pressureSection,       &torqueSection,      &energySection,
-        &powerSection,    &electricChargeSection, &temperatureSection, &luminanceSection,
+        &lengthSection,      &areaSection,           &volumeSection,      &planeAngleSection,
+        &massSection,        &densitySection,        &timeSection,        &speedSection,
+        &forceSection,       &pressureSection,       &torqueSection,      &energySection,
+        &powerSection,       &electricChargeSection, &temperatureSection, &luminanceSection,
         &illuminanceSection, &currencySection,
     };
     return sections;
 }
 
-std::span<const CataloguePrefix> cataloguePrefixes() { return prefixes; }
+std::span<const CataloguePrefix> cataloguePrefixes() {
+    return prefixes;
+}

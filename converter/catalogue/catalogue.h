@@ -14,10 +14,10 @@
 
 struct CatalogueRow {
     std::u16string_view name;
-    std::u16string_view abbreviation; // may be empty
-    std::u16string_view factor;       // base units per unit; empty for formula units
-    int prefixPower = 1;              // 2 for square units, 3 for the cubic metre
-    std::u16string_view toBaseFormula = u"";   // in x; only the temperature scales
+    std::u16string_view abbreviation;        // may be empty
+    std::u16string_view factor;              // base units per unit; empty for formula units
+    int prefixPower = 1;                     // 2 for square units, 3 for the cubic metre
+    std::u16string_view toBaseFormula = u""; // in x; only the temperature scales
     std::u16string_view fromBaseFormula = u"";
 };
 

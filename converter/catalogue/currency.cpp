@@ -8,8 +8,9 @@
 // are ounces per euro. Rates are plain decimals of about six significant digits; official
 // fixed rates keep their published digits.
 //
-// The rates come from the table currency-2010-04-19.tsv (one line per row, in list order) and
-// its notes, currency-2010-04-19.md. The comment at the end of each row names its source:
+// The rates come from the table converter/catalogue/sources/currency-2010-04-19.tsv (one line
+// per row, in list order) and its notes, currency-2010-04-19.md beside it. The comment at the end
+// of each row names its source:
 //   reference   the catalogue's reference rate, kept digit for digit (15 rows). These come from
 //               another source and time of day than the ECB fixing and do not all agree with
 //               it or with each other: USD 1.34651 (3) and 1.34827 (311), WST 3.36127 (252)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Differential tests against GMP of the divide-and-conquer division and radix conversion:
-// sizes straddling each threshold of bigint/tuning_division.h, operands shaped where quotient
+// sizes straddling each threshold of bigint/tuning.h, operands shaped where quotient
 // estimates and splits at powers of the base go wrong, and the cache of powers under several
 // threads and under a small budget. Random parts use fixed seeds, printed on failure.
 

@@ -29,22 +29,19 @@ struct Case {
 
 TEST(ItemMatch, RulesInOrder) {
     const Case cases[] = {
-        {"1", 1, {}},                 // an index
-        {"10", -1, {}},               // an index past the end names nothing
-        {"12", -1, {}},               // digits are an index, never a list text
-        {"foot [ft]", 1, {}},         // the list text
-        {"FOOT", 1, {}},              // the name in any case
-        {"kilo", 5, {}},              // a prefix name without its dash
-        {"kilo-", 5, {}},
-        {"Kilo- (Binary)", 6, {}},
-        {"ft", 1, {}},                // the symbol
-        {"m", 0, {}},                 // symbols tell their letter case apart
-        {"M", 4, {}},
-        {"FT", 1, {}},                // in any case when no symbol is exact
-        {"fm", -1, {2, 3}},           // two units of one symbol, converting differently
-        {"EUR", 7, {}},               // two that convert alike: the first
-        {"furlong", -1, {}},
-        {"", -1, {}},
+        {"1", 1, {}},         // an index
+        {"10", -1, {}},       // an index past the end names nothing
+        {"12", -1, {}},       // digits are an index, never a list text
+        {"foot [ft]", 1, {}}, // the list text
+        {"FOOT", 1, {}},      // the name in any case
+        {"kilo", 5, {}},      // a prefix name without its dash
+        {"kilo-", 5, {}},     {"Kilo- (Binary)", 6, {}},
+        {"ft", 1, {}},                       // the symbol
+        {"m", 0, {}},                        // symbols tell their letter case apart
+        {"M", 4, {}},         {"FT", 1, {}}, // in any case when no symbol is exact
+        {"fm", -1, {2, 3}},                  // two units of one symbol, converting differently
+        {"EUR", 7, {}},                      // two that convert alike: the first
+        {"furlong", -1, {}},  {"", -1, {}},
     };
     for (const Case &c : cases) {
         const ItemMatch match = matchItem(items, c.given);

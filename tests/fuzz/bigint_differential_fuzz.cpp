@@ -25,12 +25,13 @@ using Blk = BigUnsigned::Blk;
 const std::vector<std::size_t> &interestingSizes() {
     static const std::vector<std::size_t> sizes = [] {
         std::vector<std::size_t> s{0, 1, 2, 3, 5, 8, 13, 300, 1000};
-        for (std::size_t t : {karatsubaThreshold, karatsubaSquareThreshold, toom3Threshold,
-                              toom3SquareThreshold, nttThreshold, nttSquareThreshold,
-                              divideDivideAndConquerThreshold, 2 * divideDivideAndConquerThreshold,
-                              toDigitsDivideAndConquerThreshold, fromDigitsDivideAndConquerThreshold,
-                              2 * nttThreshold, 3 * toom3Threshold})
-            for (std::size_t d : {t - 1, t, t + 1}) s.push_back(d);
+        for (std::size_t t :
+             {karatsubaThreshold, karatsubaSquareThreshold, toom3Threshold, toom3SquareThreshold,
+              nttThreshold, nttSquareThreshold, divideDivideAndConquerThreshold,
+              2 * divideDivideAndConquerThreshold, toDigitsDivideAndConquerThreshold,
+              fromDigitsDivideAndConquerThreshold, 2 * nttThreshold, 3 * toom3Threshold})
+            for (std::size_t d : {t - 1, t, t + 1})
+                s.push_back(d);
         return s;
     }();
     return sizes;
@@ -50,7 +51,8 @@ BigInteger operand(FuzzInput &in) {
     std::vector<Blk> blocks(length);
     switch (pattern) {
     case 0: // random blocks
-        for (Blk &b : blocks) b = next();
+        for (Blk &b : blocks)
+            b = next();
         break;
     case 1: // all ones: every carry and borrow runs the whole length
         std::fill(blocks.begin(), blocks.end(), ~Blk(0));
@@ -70,7 +72,8 @@ BigInteger operand(FuzzInput &in) {
         break;
     }
     default: // random, but the top block small: lengths just over a crossover
-        for (Blk &b : blocks) b = next();
+        for (Blk &b : blocks)
+            b = next();
         if (length) blocks.back() &= 0xFF;
         break;
     }
@@ -134,7 +137,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     case 6: { // a small power, as repeated products
         const unsigned e = in.pick(9);
         BigInteger p = 1;
-        for (unsigned i = 0; i < e; ++i) p = p * a;
+        for (unsigned i = 0; i < e; ++i)
+            p = p * a;
         mpz_pow_ui(want, x, e);
         expectSame(p, want);
         break;

@@ -30,7 +30,8 @@ AllTexts evaluateAll(const std::u16string &text) {
     try {
         NumberRef n;
         runWithLargeStack([&] { n = evaluateExpression(text); });
-        for (int f = 0; f < outputFormatCount; ++f) out[std::size_t(f)] = formatNumber(*n, OutputFormat(f));
+        for (int f = 0; f < outputFormatCount; ++f)
+            out[std::size_t(f)] = formatNumber(*n, OutputFormat(f));
         out[outputFormatCount] = char16_t(u'0' + n->kind);
     } catch (const char *failure) {
         out[outputFormatCount] = utf8ToUtf16(failure);
@@ -67,7 +68,8 @@ std::u16string ringText(FuzzInput &in, int depth = 0) {
             t += u'(' + ringText(in, depth + 1) + u')';
         } else {
             const unsigned digits = 1 + in.pick(24);
-            for (unsigned d = 0; d < digits; ++d) t += char16_t(u'0' + in.pick(10));
+            for (unsigned d = 0; d < digits; ++d)
+                t += char16_t(u'0' + in.pick(10));
         }
         if (in.pick(5) == 0) t += u'^' + std::u16string(1, char16_t(u'0' + in.pick(6)));
     }

@@ -41,9 +41,9 @@ inline constexpr NumberKind N = NoValue, I = Integer, F = Float;
 // its memory grows with the square of the depth (6 GB for 10 000 nested brackets).
 // AddressSanitizer reports false errors when an exception leaves a stack more than 64 MiB
 // deep. Under them, only texts up to this many levels deep are evaluated.
-#if defined(__SANITIZE_THREAD__)
+#if defined(RECKONWISE_TSAN)
 inline constexpr int deepestTestedText = 2500;
-#elif defined(__SANITIZE_ADDRESS__)
+#elif defined(RECKONWISE_ASAN)
 inline constexpr int deepestTestedText = 15000;
 #else
 inline constexpr int deepestTestedText = 1 << 30;

@@ -212,7 +212,9 @@ TEST(OutputFormatTable, DrivesTheIntegerTexts) {
             EXPECT_FALSE(half.empty());
             continue;
         }
-        const std::u16string digits = row.radix == 16 ? u"FF" : row.radix == 8 ? u"377" : u"11111111";
+        const std::u16string digits = row.radix == 16  ? u"FF"
+                                      : row.radix == 8 ? u"377"
+                                                       : u"11111111";
         EXPECT_EQ(positive, std::u16string(row.prefix) + digits);
         EXPECT_EQ(negative, u"-" + std::u16string(row.prefix) + digits);
         EXPECT_TRUE(half.empty());

@@ -43,9 +43,9 @@ protected:
 };
 
 TEST_F(LimitsTest, HugeResultsHaveNoValueAtTheDefaultBudget) {
-    for (const char16_t *text : {u"9^9^9", u"99999999!", u"1<<2147483647", u"2^2147483647",
-                                 u"2^200000000*2^200000000", u"3^300000000", u"10^100000001",
-                                 u"-(7^2000000000)"}) {
+    for (const char16_t *text :
+         {u"9^9^9", u"99999999!", u"1<<2147483647", u"2^2147483647", u"2^200000000*2^200000000",
+          u"3^300000000", u"10^100000001", u"-(7^2000000000)"}) {
         SCOPED_TRACE(std::string(text, text + std::char_traits<char16_t>::length(text)));
         EXPECT_EQ(kindOf(text), NoValue);
     }
@@ -59,22 +59,34 @@ TEST_F(LimitsTest, ResultsUpToTheBudgetStayExact) {
     };
     // Each pair straddles the limit: 1000 bits fit, 1001 do not.
     const Row rows[] = {
-        {u"2^999", Integer},        {u"2^1000", NoValue},
-        {u"1<<999", Integer},       {u"1<<1000", NoValue},
+        {u"2^999", Integer},
+        {u"2^1000", NoValue},
+        {u"1<<999", Integer},
+        {u"1<<1000", NoValue},
         {u"(2^999)+(2^999)-1", NoValue}, // the sum needs 1001 bits before the subtraction
         {u"(2^999)+((2^999)-1)", Integer},
-        {u"(2^500)*(2^499)", Integer}, {u"(2^500)*(2^500)", NoValue},
-        {u"(-3)^630", Integer},     {u"3^631", NoValue},
-        {u"7^356", Integer},        {u"7^357", NoValue},
-        {u"(2^64+1)^15", Integer},  {u"(2^64+1)^16", NoValue},
-        {u"167!", Integer},         {u"168!", NoValue},
-        {u"(1<<999)>>999", Integer}, {u"((1<<999)<<1)>>1", NoValue},
-        {u"0<<100000", Integer},    {u"0*(2^1000)", NoValue},
-        {u"1^2000000000", Integer}, {u"(-1)^2000000001", Integer},
-        {u"2^1000.5", Float},       {u"1e300*1e300", Float},
+        {u"(2^500)*(2^499)", Integer},
+        {u"(2^500)*(2^500)", NoValue},
+        {u"(-3)^630", Integer},
+        {u"3^631", NoValue},
+        {u"7^356", Integer},
+        {u"7^357", NoValue},
+        {u"(2^64+1)^15", Integer},
+        {u"(2^64+1)^16", NoValue},
+        {u"167!", Integer},
+        {u"168!", NoValue},
+        {u"(1<<999)>>999", Integer},
+        {u"((1<<999)<<1)>>1", NoValue},
+        {u"0<<100000", Integer},
+        {u"0*(2^1000)", NoValue},
+        {u"1^2000000000", Integer},
+        {u"(-1)^2000000001", Integer},
+        {u"2^1000.5", Float},
+        {u"1e300*1e300", Float},
     };
     for (const Row &row : rows) {
-        SCOPED_TRACE(std::string(row.text, row.text + std::char_traits<char16_t>::length(row.text)));
+        SCOPED_TRACE(
+            std::string(row.text, row.text + std::char_traits<char16_t>::length(row.text)));
         EXPECT_EQ(kindOf(row.text), row.kind);
     }
 }
@@ -129,7 +141,8 @@ TEST(LimitedRanges, ComputeOnlyTheBitsTheyKeep) {
         };
         for (int i = 0; i < 150; ++i) {
             const std::string texts[] = {
-                operand() + "^" + std::to_string(rng() % std::uint64_t(std::min<std::int64_t>(high, 400))),
+                operand() + "^" +
+                    std::to_string(rng() % std::uint64_t(std::min<std::int64_t>(high, 400))),
                 operand() + "*" + operand(),
                 operand() + "<<" + std::to_string(rng() % 100),
                 std::to_string(rng() % std::uint64_t(std::min<std::int64_t>(high, 300))) + "!",
@@ -163,7 +176,7 @@ TEST(LimitedRanges, HugeResultsThatWrapSmallHaveTheirValue) {
         const char16_t *text;
         const char16_t *full;
     } rows[] = {
-        {u"3^1000000000", u"783845377"}, {u"1<<400000000", u"0"}, {u"100000000!", u"0"},
+        {u"3^1000000000", u"783845377"}, {u"1<<400000000", u"0"},          {u"100000000!", u"0"},
         {u"33!", u"2147483648"},         {u"7^2147483647", u"3067833783"},
     };
     for (const auto &row : rows)

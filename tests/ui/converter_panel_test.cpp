@@ -146,7 +146,8 @@ private slots:
         box->showPopup();
         QTRY_VERIFY(box->view()->isVisible());
         QTest::keyClicks(box->view(), QStringLiteral("eg"));
-        QCOMPARE(box->view()->currentIndex().data().toString(), QStringLiteral("Egypt, Pound [EGP]"));
+        QCOMPARE(box->view()->currentIndex().data().toString(),
+                 QStringLiteral("Egypt, Pound [EGP]"));
         QTest::keyClick(box->view(), Qt::Key_Return);
         QTRY_VERIFY(!box->view()->isVisible());
         QCOMPARE(box->currentText(), QStringLiteral("Egypt, Pound [EGP]"));

@@ -181,7 +181,8 @@ private slots:
         QFETCH(int, userHeight);
         QFETCH(int, rowsWhileShown);
         auto addRows = [this](int count) {
-            for (int i = 0; i < count; ++i) apply({QStringLiteral("type:%1+%1").arg(i), "enter"});
+            for (int i = 0; i < count; ++i)
+                apply({QStringLiteral("type:%1+%1").arg(i), "enter"});
         };
         addRows(rowsWhileHidden);
         w.action("History1")->trigger();
@@ -207,8 +208,7 @@ private slots:
         auto *bar = w.child<QScrollBar>("HistoryScrollBar");
         QCOMPARE(bar->value(), bar->maximum());
         QWheelEvent wheel(QPointF(10, 10), view->mapToGlobal(QPointF(10, 10)), QPoint(),
-                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                          false);
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(view, &wheel);
         QCOMPARE(w.grid->rowAt(0), top);
         QCOMPARE(w.grid->visualRect(w.grid->model()->index(top, 0)).top(), 0);

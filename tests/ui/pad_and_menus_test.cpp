@@ -273,7 +273,8 @@ private slots:
         }
         QCOMPARE(menus.size(), 1 + 5 + 3);
         QStringList bar;
-        for (QAction *top : menus[0]) bar << top->text();
+        for (QAction *top : menus[0])
+            bar << top->text();
         QCOMPARE(bar, (QStringList{"&File", "&Edit", "&Show", "Se&ttings", "&Help"}));
     }
 
