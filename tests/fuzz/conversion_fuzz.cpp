@@ -7,6 +7,7 @@
 #include "converter/TextList.h"
 #include "converter/conversionText.h"
 #include "fuzz_support.h"
+#include "number/largeStack.h"
 #include "number/resultBudget.h"
 #include "number/textUtils.h"
 
@@ -32,7 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                                         c.converter.prefixes[std::size_t(fromPrefix)],
                                         c.converter.units[std::size_t(to)],
                                         c.converter.prefixes[std::size_t(toPrefix)]);
-        (void)conversionText(value, c.converter, from, fromPrefix, to, toPrefix, format);
+        // A value of any text evaluates one level per operator: on a stack made for it, as
+        // reckonwise-eval --convert does (the window converts only result texts).
+        runWithLargeStack([&] {
+            (void)conversionText(value, c.converter, from, fromPrefix, to, toPrefix, format);
+        });
     } catch (const char *) {
         // An arithmetic failure (an overflow, say), which the panel shows as no line.
     }

@@ -63,6 +63,9 @@ check convert-fm      ''                          2 ''                        "*
 check convert-extra   ''                          2 ''                        "*unexpected argument '6'*" --convert Length ft m 5 6
 check convert-short   ''                          2 ''                        '*needs CATEGORY FROM TO VALUE*' --convert Length ft m
 check catalogue-extra ''                          2 ''                        "*unexpected argument '1+1'*" --catalogue 1+1
+# A value as deep as a text can be converts to nothing, without exhausting the stack.
+deepValue="$(printf '(%.0s' $(seq 30000))1$(printf '^%.0s' $(seq 30000))"
+check convert-deep    ''                          0 $'\n'                    ''               --convert length m m "$deepValue"
 # Conventions: version, short options, and arguments with one "-" that stay expressions.
 check version         ''                          0 $'reckonwise-eval 1.0\n' ''               --version
 check version-short   ''                          0 $'reckonwise-eval 1.0\n' ''               -V
