@@ -7,6 +7,7 @@ import os
 import pty
 import select
 import sys
+import termios
 import time
 
 binary = sys.argv[1]
@@ -35,6 +36,17 @@ def wait_for(text, timeout=10.0):
     seen = seen[position:]
 
 
+def wait_for_editor(timeout=10.0):
+    """Waits until the line editor has the terminal in its own (non-canonical) mode. A key
+    typed while the terminal is still line-buffered goes through the kernel's line
+    discipline: a Ctrl+D there would arrive as a NUL byte, not as the end of the input."""
+    deadline = time.monotonic() + timeout
+    while termios.tcgetattr(terminal)[3] & termios.ICANON:
+        if time.monotonic() > deadline:
+            sys.exit("FAIL: the terminal never left line-buffered mode")
+        time.sleep(0.005)
+
+
 # (keys typed, what the terminal must show next)
 steps = [
     (b"", b"> "),                            # the prompt
@@ -49,9 +61,11 @@ steps = [
 ]
 for keys, shown in steps:
     if keys:
+        wait_for_editor()
         os.write(terminal, keys)
     wait_for(shown)
 
+wait_for_editor()
 os.write(terminal, b"\x04")  # the end of the input at an empty prompt
 deadline = time.monotonic() + 10
 while True:
