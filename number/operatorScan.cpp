@@ -2,6 +2,8 @@
 #include "number/operatorScan.h"
 
 #include <algorithm>
+#include <bit>
+#include <initializer_list>
 #include <limits>
 
 namespace {
@@ -100,19 +102,56 @@ std::optional<Split> matchAt(int level, View t, std::size_t i) {
 
 constexpr int powerLevel = operatorLevelCount - 1;
 
+// For each ASCII character, the levels (bit l for level l) whose operators may start with it;
+// matchAt finds nothing at a character outside its level's set. The scans test only these.
+constexpr std::array<std::uint16_t, 128> levelsStartingWith = [] {
+    std::array<std::uint16_t, 128> table{};
+    auto mark = [&table](char c, std::initializer_list<int> levels) {
+        for (int l : levels)
+            table[std::size_t(c)] |= std::uint16_t(1u << l);
+    };
+    mark('|', {0, 2});
+    mark('o', {0});
+    mark('&', {1, 4});
+    mark('a', {1});
+    mark('b', {2, 4});
+    mark('x', {3});
+    mark('=', {5});
+    mark('e', {5});
+    mark('!', {5});
+    mark('n', {5});
+    mark('<', {6, 7});
+    mark('>', {6, 7});
+    mark('+', {8});
+    mark('-', {8});
+    mark('*', {9, powerLevel});
+    mark('/', {9});
+    mark('%', {9});
+    mark('^', {powerLevel});
+    return table;
+}();
+
+std::uint16_t levelsAt(View t, std::size_t i) {
+    return t[i] < 128 ? levelsStartingWith[t[i]] : 0;
+}
+
 // An operator's rules read at most three characters before its position and six from it,
 // so away from both ends of a piece they see what they would see in the whole text
 // (the additive level's look-back aside, which the match at the position confirms).
 constexpr std::size_t edge = 8;
 
 std::optional<Split> scanDown(int level, View t, std::size_t from, std::size_t downTo) {
+    const std::uint16_t bit = std::uint16_t(1u << level);
     for (std::size_t i = from; i-- > downTo;)
-        if (auto m = matchAt(level, t, i)) return m;
+        if (levelsAt(t, i) & bit)
+            if (auto m = matchAt(level, t, i)) return m;
     return std::nullopt;
 }
 std::optional<Split> scanUp(int level, View t, std::size_t from, std::size_t upTo) {
+    const std::uint16_t bit = std::uint16_t(1u << level);
     for (std::size_t i = from; i < upTo; ++i)
-        if (auto m = matchAt(level, t, i)) return m;
+        if (levelsAt(t, i) & bit)
+            if (auto m = matchAt(level, t, i)) return m;
     return std::nullopt;
 }
 
@@ -121,9 +160,29 @@ constexpr std::uint32_t noPartner = std::numeric_limits<std::uint32_t>::max();
 } // namespace
 
 std::optional<Split> scanSplit(View t) {
-    for (int level = 0; level < powerLevel; ++level)
-        if (auto m = scanDown(level, t, t.size(), 0)) return m;
-    return scanUp(powerLevel, t, 0, t.size());
+    // One pass from the right: the first match of a level seen is its last in the text, and
+    // the loosest level found wins; the power level keeps its leftmost match.
+    std::optional<Split> loosest, power;
+    int loosestLevel = powerLevel;
+    for (std::size_t i = t.size(); i-- > 0;) {
+        std::uint16_t levels = levelsAt(t, i);
+        levels &= std::uint16_t(((1u << loosestLevel) - 1) | (1u << powerLevel));
+        while (levels) {
+            const int level = std::countr_zero(levels);
+            levels &= std::uint16_t(levels - 1);
+            if (auto m = matchAt(level, t, i)) {
+                if (level == powerLevel) {
+                    power = m;
+                } else {
+                    loosest = m;
+                    loosestLevel = level;
+                    break; // the levels left in the set are tighter
+                }
+            }
+        }
+        if (loosestLevel == 0) break;
+    }
+    return loosest ? loosest : power;
 }
 
 std::optional<Split> findSplit(const SharedText &text) {
@@ -187,9 +246,11 @@ OperatorIndex::OperatorIndex(View text) {
     std::vector<std::uint32_t> pending; // "(" still open
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        if (isDigit(c)) continue;
-        for (int level = 0; level < operatorLevelCount; ++level)
+        for (std::uint16_t levels = levelsAt(text, i); levels;
+             levels &= std::uint16_t(levels - 1)) {
+            const int level = std::countr_zero(levels);
             if (matchAt(level, text, i)) matches[std::size_t(level)].push_back(std::uint32_t(i));
+        }
         if (c == u'(') {
             pending.push_back(std::uint32_t(opens.size()));
             opens.push_back(std::uint32_t(i));
