@@ -75,6 +75,25 @@ void applyValueRange(Number &n) {
 
 void normalizeFloat(Number &n) {
     if (n.kind != Float) return;
+    // Most values are settled without writing the text. Below 10^17 the text has room for
+    // every digit of the whole part: a whole value's text is that integer. A value farther
+    // from its nearest integer than 10^-16 of itself is at least ten units of the text's last
+    // digit away from it (a unit is at most 10^-17 of the value), and the text, within half a
+    // unit of the value, is then no whole number either. (Zero and subnormal values, which
+    // the text shows as "0", take the long way.)
+    const long double v = n.floatValue;
+    if (std::fpclassify(v) == FP_NORMAL) {
+        const long double magnitude = std::fabs(v);
+        if (magnitude < 1e17L) {
+            const long double distance = std::fabs(magnitude - std::round(magnitude)); // exact
+            if (distance == 0) {
+                n.integerValue = wholeLongDoubleToInteger(v);
+                n.kind = Integer;
+                return;
+            }
+            if (distance > magnitude * 1e-16L) return;
+        }
+    }
     std::string text = renderFloat(n.floatValue, FloatStyle::general, 18, 0);
     if (!isPlainWholeNumber(text)) return;
     n.integerValue = textToInteger(text, 10);

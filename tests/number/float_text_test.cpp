@@ -7,6 +7,9 @@
 #include "number/floatText.h"
 #include "number/format.h"
 #include "number/outputFormats.h"
+#include "number/valueKind.h"
+
+#include "bigint/textConversion.h"
 
 #include <cfloat>
 #include <clocale>
@@ -14,6 +17,7 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -100,6 +104,49 @@ TEST(RenderFloat, ExponentStyle) {
         {-inf, exponent, 10, 0, "-INF"},
         {nan, exponent, 10, 0, "NAN"},
     });
+}
+
+// A float becomes an integer exactly when its 18-digit text is a plain whole number; the
+// shortcuts that skip the text must agree with it, most of all next to whole numbers and at
+// the edges of the shortcuts' ranges.
+TEST(NormalizeFloat, FollowsTheText) {
+    std::vector<long double> values = {
+        0.0L,     -0.0L,   LDBL_TRUE_MIN, 1e-4950L, 0.5L,
+        2.5L,     1e16L,   1e17L,         1e18L,    123456789012345678.0L,
+        1e19L,    0x1p63L, 0x1p64L,       1e300L,   0.001L,
+        9.99e-4L, 1.0L / 3};
+    std::mt19937_64 rng(7);
+    for (int i = 0; i < 4000; ++i) {
+        const long double base =
+            std::ldexp(static_cast<long double>(rng() >> 11), int(rng() % 140) - 80);
+        values.push_back(base);
+        values.push_back(std::round(base));
+    }
+    for (long double whole : {1.0L, 3.0L, 1e3L, 99999999999.0L, 1e15L, 1e16L, 9e16L, 1e17L}) {
+        long double below = whole, above = whole;
+        for (int step = 0; step < 3000; ++step) {
+            below = std::nextafter(below, 0.0L);
+            above = std::nextafter(above, inf);
+            values.insert(values.end(), {below, above});
+        }
+        // Where the shortcut's bound lies: 10^-16 of the value away from it.
+        for (long double f : {0.9L, 1.0L, 1.1L, 5.0L, 10.0L, 11.0L})
+            values.push_back(whole + whole * f * 1e-16L);
+    }
+    for (long double magnitude : values) {
+        for (long double v : {magnitude, -magnitude}) {
+            const std::string text = renderFloat(v, general, 18, 0);
+            const bool whole = text.find_first_not_of("-0123456789") == std::string::npos;
+            Number n;
+            n.kind = Float;
+            n.floatValue = v;
+            normalizeFloat(n);
+            ASSERT_EQ(n.kind == Integer, whole) << std::hexfloat << v << " " << text;
+            if (whole) {
+                ASSERT_EQ(n.integerValue, textToInteger(text, 10)) << text;
+            }
+        }
+    }
 }
 
 TEST(ReadDecimalLiteral, AcceptedShapes) {
