@@ -3,11 +3,27 @@
 
 #include "bigint/BigUnsignedInABase.h"
 
+#include <cstdint>
+
 namespace {
+
+char digitSymbol(unsigned d) {
+    return char(d < 10 ? '0' + d : 'A' + (d - 10));
+}
 
 // Appends the digits of x to out, with no copy of a long text in between.
 void appendUnsignedText(std::string &out, const BigUnsigned &x, unsigned short base) {
-    if (powerOfTwoDigitBits(base) != 0 && !x.isZero())
+    if (x.getLength() <= 2 && base >= 2 && base <= 36) {
+        // Most values fit a machine word: their digits come from it directly.
+        std::uint64_t v = (std::uint64_t(x.blockAt(1)) << 32) | x.blockAt(0);
+        char digits[64];
+        char *end = digits + sizeof digits, *p = end;
+        do {
+            *--p = digitSymbol(unsigned(v % base));
+            v /= base;
+        } while (v != 0);
+        out.append(p, end);
+    } else if (powerOfTwoDigitBits(base) != 0 && !x.isZero())
         appendPowerOfTwoDigits(out, x, base);
     else if (out.empty())
         out = BigUnsignedInABase(x, base).toString();
@@ -30,6 +46,28 @@ std::string integerToText(const BigInteger &x, unsigned short base) {
 }
 
 BigUnsigned textToUnsigned(std::string_view s, unsigned short base) {
+    // Short texts of valid digits are read into a machine word; anything else (a long text,
+    // a value past 64 bits, a symbol that is no digit of the base) takes the general way,
+    // which also reports the faults.
+    if (s.size() <= 64 && !s.empty() && base >= 2 && base <= 36) {
+        std::uint64_t v = 0;
+        bool fits = true;
+        for (char c : s) {
+            unsigned d = c >= '0' && c <= '9'   ? unsigned(c - '0')
+                         : c >= 'A' && c <= 'Z' ? unsigned(c - 'A' + 10)
+                         : c >= 'a' && c <= 'z' ? unsigned(c - 'a' + 10)
+                                                : 36;
+            if (d >= base || __builtin_mul_overflow(v, std::uint64_t(base), &v) ||
+                __builtin_add_overflow(v, std::uint64_t(d), &v)) {
+                fits = false;
+                break;
+            }
+        }
+        if (fits) {
+            const BigUnsigned::Blk blocks[2] = {BigUnsigned::Blk(v), BigUnsigned::Blk(v >> 32)};
+            return BigUnsigned(blocks, 2);
+        }
+    }
     return BigUnsignedInABase(s, base).toBigUnsigned();
 }
 

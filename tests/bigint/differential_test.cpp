@@ -472,9 +472,15 @@ std::string lower(std::string s) {
 TEST(DifferentialText, EveryBase) {
     const std::uint64_t seed = seedBase + 8;
     Gen gen(seed);
+    // Values next to a machine word's limits, where short texts change their way of reading.
+    const std::vector<std::vector<BigUnsigned::Blk>> edges = {
+        {}, {1}, {0xFFFFFFFF}, {0, 1}, {0xFFFFFFFF, 0xFFFFFFFF}, {0, 0, 1}, {1, 0, 1}};
     for (unsigned short base = 2; base <= 36 && !enoughFailures(); ++base) {
-        for (int i = 0; i < 30; ++i) {
-            const BigUnsigned a = gen.any(i == 0 ? 150 : 30);
+        for (int i = 0; i < 30 + int(edges.size()); ++i) {
+            const auto &edge = edges[std::size_t(i) % edges.size()];
+            const BigUnsigned a = i >= 30
+                                      ? BigUnsigned(edge.data(), BigUnsigned::Index(edge.size()))
+                                      : gen.any(i == 0 ? 150 : 30);
             const BigInteger v = gen.withSign(a, gen.coin());
             const Mpz A(a), V(v);
             const std::string at = "base " + std::to_string(base) + ", " + where(seed, i, v);
