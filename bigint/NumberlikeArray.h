@@ -2,7 +2,8 @@
 #pragma once
 // A growable array of fixed-width blocks: the storage of BigUnsigned (32-bit blocks) and of
 // BigUnsignedInABase (16-bit digits). Growth is always to the exact size asked for and the
-// capacity never shrinks while the object lives, so memory use is predictable.
+// capacity never shrinks while the object lives, so memory use is predictable. Arrays of up to
+// eight bytes live inside the object, so the common small values need no allocation.
 
 #include <algorithm>
 #include <cstdint>
@@ -19,16 +20,17 @@ public:
     NumberlikeArray() noexcept = default;
 
     // An empty array with room for exactly c blocks.
-    explicit NumberlikeArray(Index c) : capacity(c), blocks(new Blk[c]) {}
+    explicit NumberlikeArray(Index c) : capacity(c), blocks(storageFor(c)) {}
 
     // A tight copy of the first len blocks of b.
-    NumberlikeArray(const Blk *b, Index len) : capacity(len), length(len), blocks(new Blk[len]) {
+    NumberlikeArray(const Blk *b, Index len)
+        : capacity(len), length(len), blocks(storageFor(len)) {
         std::copy(b, b + len, blocks);
     }
 
     // Copies are deep and tight: capacity equals the source's length.
     NumberlikeArray(const NumberlikeArray &x)
-        : capacity(x.length), length(x.length), blocks(new Blk[x.length]) {
+        : capacity(x.length), length(x.length), blocks(storageFor(x.length)) {
         std::copy(x.blocks, x.blocks + x.length, blocks);
     }
 
@@ -41,27 +43,23 @@ public:
         return *this;
     }
 
-    NumberlikeArray(NumberlikeArray &&x) noexcept
-        : capacity(std::exchange(x.capacity, 0)), length(std::exchange(x.length, 0)),
-          blocks(std::exchange(x.blocks, nullptr)) {}
+    NumberlikeArray(NumberlikeArray &&x) noexcept { take(x); }
 
     NumberlikeArray &operator=(NumberlikeArray &&x) noexcept {
         if (this != &x) {
-            delete[] blocks;
-            capacity = std::exchange(x.capacity, 0);
-            length = std::exchange(x.length, 0);
-            blocks = std::exchange(x.blocks, nullptr);
+            release();
+            take(x);
         }
         return *this;
     }
 
-    ~NumberlikeArray() { delete[] blocks; }
+    ~NumberlikeArray() { release(); }
 
     // Makes room for c blocks; the content is undefined afterwards when it had to grow.
     void growDiscarding(Index c) {
         if (c <= capacity) return;
-        Blk *fresh = new Blk[c];
-        delete[] blocks;
+        Blk *fresh = storageFor(c);
+        if (fresh != blocks) release();
         blocks = fresh;
         capacity = c;
     }
@@ -69,10 +67,12 @@ public:
     // Makes room for c blocks, keeping the first `length` blocks.
     void growPreserving(Index c) {
         if (c <= capacity) return;
-        Blk *fresh = new Blk[c];
-        std::copy(blocks, blocks + length, fresh);
-        delete[] blocks;
-        blocks = fresh;
+        Blk *fresh = storageFor(c);
+        if (fresh != blocks) {
+            std::copy(blocks, blocks + length, fresh);
+            release();
+            blocks = fresh;
+        }
         capacity = c;
     }
 
@@ -92,5 +92,26 @@ public:
 protected:
     Index capacity = 0;
     Index length = 0;
-    Blk *blocks = nullptr;
+    Blk *blocks = nullptr; // `local`, or an array of its own when capacity > localCapacity
+
+private:
+    static constexpr Index localCapacity = 8 / sizeof(Blk);
+    Blk local[localCapacity];
+
+    Blk *storageFor(Index c) { return c <= localCapacity ? local : new Blk[c]; }
+    void release() {
+        if (blocks != local) delete[] blocks;
+    }
+    // Takes x's blocks, leaving x empty; blocks inside x are copied.
+    void take(NumberlikeArray &x) noexcept {
+        capacity = std::exchange(x.capacity, 0);
+        length = std::exchange(x.length, 0);
+        Blk *theirs = std::exchange(x.blocks, nullptr);
+        if (theirs == x.local) {
+            std::copy(theirs, theirs + length, local);
+            blocks = local;
+        } else {
+            blocks = theirs;
+        }
+    }
 };

@@ -9,6 +9,7 @@
 // operand sizes are served: very unbalanced operands are cut into chunks that share the
 // transform of the shorter one, and operands too long for one transform into pieces.
 // Products of at least about 57 000 blocks use a second thread when the machine has two cores.
+// The code lives in kernels/ntt/.
 
 #include "bigint/kernels/blocks.h"
 
@@ -23,5 +24,19 @@ void multiplyNtt(Blocks r, ConstBlocks a, ConstBlocks b);
 // The same with the portable code only, whatever the processor supports; for tests and
 // timings of that code.
 void multiplyNttPortable(Blocks r, ConstBlocks a, ConstBlocks b);
+
+// The kernel sets the transforms are written for: the inner loops, once per instruction set.
+// Every set gives the same product; they differ only in speed.
+enum class NttKernels {
+    portable, // plain C++, any processor
+    avx2,     // x86-64 with AVX2
+};
+
+// Whether this build has the set and this processor runs it.
+bool nttKernelsAvailable(NttKernels kernels);
+
+// multiplyNtt with the given kernel set, or with the portable one where that set is not
+// available; for tests and timings of each set.
+void multiplyNttWith(NttKernels kernels, Blocks r, ConstBlocks a, ConstBlocks b);
 
 } // namespace bigint::kernels
