@@ -23,8 +23,7 @@ public:
     explicit NumberlikeArray(Index c) : capacity(c), blocks(storageFor(c)) {}
 
     // A tight copy of the first len blocks of b.
-    NumberlikeArray(const Blk *b, Index len)
-        : capacity(len), length(len), blocks(storageFor(len)) {
+    NumberlikeArray(const Blk *b, Index len) : capacity(len), length(len), blocks(storageFor(len)) {
         std::copy(b, b + len, blocks);
     }
 

@@ -78,6 +78,11 @@ inline constexpr std::size_t toDigitsDivideAndConquerThreshold = 30;
 // alike). Thresholds from 20 to 90 give the same times within 3% at 200 to 3000 blocks.
 inline constexpr std::size_t fromDigitsDivideAndConquerThreshold = 60;
 
+// Conversion to digits divides every piece of a level by the same power of the base; from
+// this many blocks of the power (zero blocks aside), the power's reciprocal is computed once
+// and each division becomes two multiplications (divide_reciprocal.h).
+inline constexpr std::size_t reciprocalDivisionThreshold = 64;
+
 // Radix conversion splits a number into two halves converted independently; from this many
 // blocks, the halves run on two cores at once when one is spare. A thread costs tens of
 // microseconds, a 4096-block half about a millisecond. 2^10000000 in decimal: 0.52 s on one

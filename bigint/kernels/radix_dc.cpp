@@ -5,6 +5,7 @@
 
 #include "bigint/kernels/add.h"
 #include "bigint/kernels/divide.h"
+#include "bigint/kernels/divide_reciprocal.h"
 #include "bigint/kernels/multiply.h"
 #include "bigint/tuning.h"
 
@@ -191,7 +192,8 @@ void bothHalves(std::size_t blocks, First first, Second second) {
 class ToDigits {
 public:
     ToDigits(unsigned base, std::vector<PowerPointer> powers)
-        : base(base), powers(std::move(powers)) {}
+        : base(base), powers(std::move(powers)),
+          reciprocals(std::make_unique<Reciprocal[]>(this->powers.size())) {}
 
     // Writes the digits of y without leading zeros and returns their count; out has room
     // for them. y is clobbered.
@@ -222,19 +224,49 @@ private:
         }
         assert(level > 0);
         const Power &p = *powers[level - 1];
-        std::vector<Block> q = divideByPower(y, p);
+        std::vector<Block> q = divideByPower(y, p, reciprocalFor(level));
         bothHalves(
             y.size(),
             [&] { padded(out.first(p.digits), y.first(std::min(y.size(), p.size())), level - 1); },
             [&] { padded(out.subspan(p.digits), q, level - 1); });
     }
 
+    // The reciprocal of a power (the blocks it keeps) that divides pieces below the next
+    // power, and the dividends' size it serves.
+    struct Reciprocal {
+        std::once_flag made;
+        std::vector<Block> mu;
+        std::size_t dividendBlocks = 0;
+    };
+
+    // The reciprocal for the divisions of padded(.., level), by powers[level - 1], made by
+    // the first piece that needs it; none (a null pointer) where it does not pay: for the
+    // smaller powers, and for the few divisions of the top levels, which the reciprocal's own
+    // division would cost as much as it saves.
+    const Reciprocal *reciprocalFor(std::size_t level) {
+        const Power &p = *powers[level - 1];
+        if (p.blocks.size() < reciprocalDivisionThreshold || level + 2 > powers.size())
+            return nullptr;
+        Reciprocal &r = reciprocals[level];
+        std::call_once(r.made, [&] {
+            // The pieces lie below powers[level]; their blocks above p's zero blocks are
+            // divided.
+            r.dividendBlocks = powers[level]->size() - p.zeroBlocks;
+            r.mu = reciprocal(p.blocks, r.dividendBlocks);
+        });
+        return &r;
+    }
+
     // Returns floor(y / p) and leaves y mod p in y's low p.size() blocks, zeros above.
-    static std::vector<Block> divideByPower(Blocks y, const Power &p) {
+    static std::vector<Block> divideByPower(Blocks y, const Power &p,
+                                            const Reciprocal *r = nullptr) {
         if (y.size() < p.size()) return {};
         const Blocks high = y.subspan(p.zeroBlocks);
         std::vector<Block> q(high.size() - p.blocks.size() + 1);
-        divideWithRemainder(q, high, p.blocks);
+        if (r && high.size() <= r->dividendBlocks)
+            divideByReciprocal(q, high, p.blocks, r->mu, r->dividendBlocks);
+        else
+            divideWithRemainder(q, high, p.blocks);
         return q;
     }
 
@@ -249,6 +281,7 @@ private:
 
     unsigned base;
     std::vector<PowerPointer> powers;
+    std::unique_ptr<Reciprocal[]> reciprocals; // by level of padded()
 };
 
 class FromDigits {

@@ -5,6 +5,8 @@
 // threads and under a small budget. Random parts use fixed seeds, printed on failure.
 
 #include "bigint/BigUnsigned.h"
+#include "bigint/kernels/divide.h"
+#include "bigint/kernels/divide_reciprocal.h"
 #include "bigint/kernels/radix.h"
 #include "bigint/kernels/radix_dc.h"
 #include "bigint/textConversion.h"
@@ -190,6 +192,42 @@ constexpr int textBases[] = {10, 3, 7, 36};
 
 // Random numbers of block counts straddling the threshold to digits, and of digit counts
 // straddling the one from digits.
+// Division through a divisor's reciprocal gives what division gives, for every dividend the
+// reciprocal serves: the largest (all ones), exact multiples, remainders of b - 1, and
+// divisors whose top block is 1 or full, where the quotient estimate is furthest off.
+TEST(DivideAlgorithms, ByReciprocalAsDivision) {
+    namespace k = bigint::kernels;
+    std::mt19937_64 rng(0xBA22E7);
+    for (std::size_t m :
+         {std::size_t(1), std::size_t(2), std::size_t(7), divideThreshold + 1, std::size_t(150)}) {
+        for (Shape divisorShape : divisorShapes) {
+            const BigUnsigned b = value(m, divisorShape, rng);
+            const auto v = b.span();
+            for (std::size_t n : {m, m + 1, 2 * m, 2 * m + 5}) {
+                const std::vector<Blk> mu = k::reciprocal(v, n);
+                for (int shape = 0; shape < 5 && !enoughFailures(); ++shape) {
+                    const std::size_t size = m + std::size_t(rng() % (n - m + 1));
+                    BigUnsigned a = shape == 0 ? value(n, Shape::allOnes, rng)
+                                               : value(size, Shape::random, rng);
+                    if (shape >= 2 && size > m) {
+                        a = dividend(value(size - m, Shape::runs, rng), b, shape - 2, rng);
+                        if (a.getLength() > n) continue;
+                    }
+                    const std::string at =
+                        "divisor " + hex(b) + ", n " + std::to_string(n) + ", dividend " + hex(a);
+                    std::vector<Blk> u1(a.span().begin(), a.span().end()), u2 = u1;
+                    if (u1.size() < m) continue;
+                    std::vector<Blk> q1(u1.size() - m + 1), q2(q1.size(), 0xDEADBEEF);
+                    k::divideWithRemainder(q1, u1, v);
+                    k::divideByReciprocal(q2, u2, v, mu, n);
+                    EXPECT_EQ(q1, q2) << "quotient, " << at;
+                    EXPECT_EQ(u1, u2) << "remainder, " << at;
+                }
+            }
+        }
+    }
+}
+
 TEST(RadixAlgorithms, SizesAroundTheThresholds) {
     std::mt19937_64 rng(0x7AD1C5);
     for (int base : textBases) {
