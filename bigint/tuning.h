@@ -18,8 +18,9 @@
 
 namespace bigint {
 
-// Schoolbook vs Karatsuba: 18 blocks 209 vs 212 ns, 20 blocks 268 vs 257, 24 blocks 374 vs 335.
-inline constexpr std::size_t karatsubaThreshold = 20;
+// Schoolbook (on 64-bit limbs) vs Karatsuba, medians of 3: 40 blocks 524 vs 540 ns, 48 blocks
+// 721 vs 715, 56 blocks 962 vs 923, 64 blocks 1226 vs 1176.
+inline constexpr std::size_t karatsubaThreshold = 48;
 
 // Karatsuba vs Toom-3: 128 blocks 5536 vs 5653 ns, 136 blocks 6091 vs 6159, 144 blocks 6854
 // vs 6656, 152 blocks 7461 vs 7198. The two stay within 2% of each other up to 240 blocks;
@@ -27,21 +28,22 @@ inline constexpr std::size_t karatsubaThreshold = 20;
 // 49.4 us with the crossover at 176, at 1500 blocks 240 us against 254 us.
 inline constexpr std::size_t toom3Threshold = 144;
 
-// Squares (the same span twice), schoolbook vs Karatsuba: 16 blocks 166 vs 164 ns (a tie),
-// 18 blocks 209 vs 201, 20 blocks 268 vs 244.
-inline constexpr std::size_t karatsubaSquareThreshold = 18;
+// Squares (the same span twice), schoolbook vs Karatsuba: 40 blocks 522 vs 523 ns (a tie),
+// 48 blocks 722 vs 715, 56 blocks 963 vs 902.
+inline constexpr std::size_t karatsubaSquareThreshold = 48;
 
 // Squares, Karatsuba vs Toom-3: 128 blocks 5282 vs 5331 ns, 136 blocks 5866 vs 5770, 144
 // blocks 6239 vs 6217, 152 blocks 7075 vs 6767.
 inline constexpr std::size_t toom3SquareThreshold = 136;
 
-// The number-theoretic transform (multiply_ntt.cpp) against the dispatcher below it, in us
-// (bench/ntt_bench NttCrossover vs Dispatcher, balanced n x n): 45 blocks 1.72 vs 1.02,
-// 64 blocks 1.80 vs 1.80, 90 blocks 2.79 vs 3.22, 128 blocks 4.09 vs 5.71, 256 blocks 6.3 vs
-// 16.9, 1000 blocks 28 vs 131 (Toom-3). It overtakes Toom-3 before Toom-3's own crossover.
-inline constexpr std::size_t nttThreshold = 96;
+// The number-theoretic transform against the dispatcher below it, in us (bench/ntt_bench
+// NttCrossover vs Dispatcher with the transform kept out, balanced n x n): 90 blocks 4.36 vs
+// 2.21 (Karatsuba), 128 blocks 4.62 vs 4.64, 181 blocks 7.70 vs 7.71 (Toom-3), 362 blocks
+// 15.7 vs 16.6, 1024 blocks 43.6 vs 44.4, 4096 blocks 195 vs 212. From 128 blocks on the
+// transform is never slower.
+inline constexpr std::size_t nttThreshold = 128;
 // Squares use one forward transform; taken at the same size.
-inline constexpr std::size_t nttSquareThreshold = 96;
+inline constexpr std::size_t nttSquareThreshold = 128;
 
 // ---- Division and radix conversion ----
 // Crossover sizes, in blocks, of the division and radix conversion dispatchers
@@ -49,25 +51,23 @@ inline constexpr std::size_t nttSquareThreshold = 96;
 // the divide-and-conquer method takes over from the quadratic one, and also the size below
 // which its recursion hands the pieces back to the quadratic method.
 //
-// Measured on a 2-core 2.6 GHz x86-64 in a Release build; times are the minimum of 3 to 5
-// runs. At the time Karatsuba took over at 32 blocks and Toom-3 at 128, with no transform
-// below them; the divide-and-conquer methods follow the speed of multiplication, so these
-// are due to be measured again with the crossovers above.
+// Measured on a 2-core x86-64 in a Release build (bench/bigint_bench), with the schoolbook
+// products and long division on 64-bit limbs and the multiplication crossovers above.
 
 // Recursive division serves divisions whose divisor and quotient both have at least this
 // many blocks; below, Knuth's long division.
-// Measured on 2n-by-n divisions (bench: DivideDivideAndConquer against DivideKnuth): at
-// n = 40, 1.97 against 1.92 us; at 48, 2.57 against 2.70 us; at 128, 12.5 against 18.0 us; at
-// 1000, 0.31 against 1.03 ms. Thresholds from 24 to 48 give the same times within 3% at 256
-// to 1000 blocks; 60 and above are 5-10% slower there.
-inline constexpr std::size_t divideDivideAndConquerThreshold = 40;
+// Measured on 2n-by-n divisions (DivideDivideAndConquer, with leaves at 40 blocks, against
+// DivideKnuth): at n = 192, 16.1 against 14.5 us; at 256, 28.6 against 24.9 us; at 384, 50.2
+// against 54.3 us; at 1000, 185 against 348 us. With the threshold at 40, 128, 192 and 256:
+// 1000-block divisions 195, 190, 180 and 189 us, decimal texts of 10000 blocks 6.2, 5.8, 5.5
+// and 5.7 ms.
+inline constexpr std::size_t divideDivideAndConquerThreshold = 192;
 
 // Conversion to digits by splitting at powers of the base serves numbers of at least this
 // many blocks; below, one pass of single-block division per block of digits.
-// Measured on decimal texts of random numbers: at 30 blocks both take 1.95 us; at 40, 2.6
-// against 3.3 us; at 60, 4.7 against 7.3 us; at 1000, 0.28 against 2.18 ms (base 3 alike).
-// Thresholds from 24 to 40 give the same times within 3% at 200 to 3000 blocks; 120 is 10-20%
-// slower.
+// Measured on decimal texts of random numbers (ToDecimalText, medians of 3) with the
+// threshold at 16, 22, 30, 50, 80 and 120: at 1000 blocks 345, 350, 351, 381, 409 and 408 us;
+// at 10000 blocks within 3% of each other up to 50, then 10% and 30% slower.
 inline constexpr std::size_t toDigitsDivideAndConquerThreshold = 30;
 
 // Conversion from digits by splitting the digit string serves strings whose reading may take

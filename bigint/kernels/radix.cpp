@@ -22,7 +22,7 @@ struct BigBase {
     unsigned digits = 0;
 };
 
-BigBase bigBaseOf(unsigned base) {
+constexpr BigBase bigBaseOf(unsigned base) {
     BigBase b;
     while (DoubleBlock(b.power) * base <= 0xFFFFFFFFu) {
         b.power *= base;
@@ -67,6 +67,38 @@ std::size_t fromDigitsPowerOfTwo(Blocks r, std::span<const Digit> digits, unsign
     return normalizedSize(r);
 }
 
+// The quadratic conversion: one pass of division by the big base per block of digits. With
+// the base known at compile time (Base != 0; decimal, by far the most common), the divisions
+// by constants become multiplications.
+template <unsigned Base>
+std::size_t toDigitsQuadratic(std::span<Digit> digits, ConstBlocks x, unsigned runtimeBase) {
+    const unsigned base = Base != 0 ? Base : runtimeBase;
+    const BigBase big = Base != 0 ? bigBaseOf(Base) : bigBaseOf(base);
+    Block w[toDigitsDivideAndConquerThreshold];
+    std::size_t n = normalizedSize(x);
+    assert(n < toDigitsDivideAndConquerThreshold);
+    std::copy(x.begin(), x.begin() + std::ptrdiff_t(n), w);
+    std::size_t count = 0;
+    while (n > 0) {
+        DoubleBlock rem = 0;
+        for (std::size_t i = n; i-- > 0;) {
+            const DoubleBlock cur = (rem << bitsPerBlock) | w[i];
+            w[i] = Block(cur / big.power);
+            rem = cur % big.power;
+        }
+        Block chunk = Block(rem);
+        while (n > 0 && w[n - 1] == 0)
+            --n;
+        // Inner chunks give exactly big.digits digits (leading zeros included); the last
+        // one stops at its highest non-zero digit.
+        for (unsigned d = 0; d < big.digits && (chunk != 0 || n > 0); ++d) {
+            digits[count++] = Digit(chunk % base);
+            chunk /= base;
+        }
+    }
+    return count;
+}
+
 } // namespace
 
 std::size_t maxBlocksForDigits(std::size_t count, unsigned base) {
@@ -96,21 +128,8 @@ std::size_t toDigits(std::span<Digit> digits, ConstBlocks x, unsigned base) {
     if (normalizedSize(x) >= toDigitsDivideAndConquerThreshold)
         return toDigitsDivideAndConquer(digits, x, base);
 
-    std::vector<Block> w(x.begin(), x.begin() + std::ptrdiff_t(normalizedSize(x)));
-    const BigBase big = bigBaseOf(base);
-    std::size_t count = 0;
-    while (!w.empty()) {
-        Block chunk = divideBlock(w, w, big.power);
-        while (!w.empty() && w.back() == 0)
-            w.pop_back();
-        // Inner chunks give exactly big.digits digits (leading zeros included); the last
-        // one stops at its highest non-zero digit.
-        for (unsigned d = 0; d < big.digits && (chunk != 0 || !w.empty()); ++d) {
-            digits[count++] = Digit(chunk % base);
-            chunk /= base;
-        }
-    }
-    return count;
+    if (base == 10) return toDigitsQuadratic<10>(digits, x, 10);
+    return toDigitsQuadratic<0>(digits, x, base);
 }
 
 std::size_t fromDigits(Blocks r, std::span<const Digit> digits, unsigned base) {
