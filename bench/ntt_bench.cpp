@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Timings of the number-theoretic-transform multiplication (kernels/multiply_ntt.h) on
-// balanced operands of 1 000 to 1 000 000 blocks, squares, unbalanced operands, and the
-// other methods around the crossover sizes. Karatsuba and Toom-3 hand their partial products
-// back to the dispatcher, so above twice (Karatsuba) or three times (Toom-3) the dispatcher's
-// transform threshold they time a mix with the transform. Operands are random with a
-// non-zero top block and a fixed seed; they are built before the timed loop.
+// balanced operands of 1 000 to 1 000 000 blocks, squares, unbalanced operands, each kernel
+// set the processor runs, and the other methods around the crossover sizes. Karatsuba and
+// Toom-3 hand their partial products back to the dispatcher, so above twice (Karatsuba) or
+// three times (Toom-3) the dispatcher's transform threshold they time a mix with the
+// transform. Operands are random with a non-zero top block and a fixed seed; they are built
+// before the timed loop.
 
 #include "bigint/kernels/multiply.h"
 #include "bigint/kernels/multiply_basecase.h"
@@ -21,7 +22,6 @@
 namespace {
 
 using namespace bigint::kernels;
-using Multiply = void (*)(Blocks, ConstBlocks, ConstBlocks);
 
 std::vector<Block> randomBlocks(std::size_t n, std::uint64_t seed) {
     std::mt19937_64 rng(seed);
@@ -33,6 +33,7 @@ std::vector<Block> randomBlocks(std::size_t n, std::uint64_t seed) {
 }
 
 // a (range 0 blocks) times b (range 1 blocks, or a itself when 0).
+template <class Multiply>
 void run(benchmark::State &state, Multiply f) {
     const auto na = std::size_t(state.range(0)), nb = std::size_t(state.range(1));
     const std::vector<Block> a = randomBlocks(na, 1), b = randomBlocks(nb ? nb : 1, 2);
@@ -50,6 +51,12 @@ void Ntt(benchmark::State &state) {
 }
 void NttPortable(benchmark::State &state) {
     run(state, multiplyNttPortable);
+}
+// One kernel set, skipped where the processor lacks it.
+void NttKernelSet(benchmark::State &state, NttKernels kernels) {
+    if (!nttKernelsAvailable(kernels)) return state.SkipWithError("not on this processor");
+    run(state,
+        [kernels](Blocks r, ConstBlocks a, ConstBlocks b) { multiplyNttWith(kernels, r, a, b); });
 }
 void Basecase(benchmark::State &state) {
     run(state, multiplyBasecase);
@@ -92,6 +99,8 @@ void unbalanced(benchmark::internal::Benchmark *b) {
 
 BENCHMARK(Ntt)->Apply(large);
 BENCHMARK(NttPortable)->Apply(large);
+BENCHMARK_CAPTURE(NttKernelSet, avx2, NttKernels::avx2)->Apply(large);
+BENCHMARK_CAPTURE(NttKernelSet, avx512, NttKernels::avx512)->Apply(large);
 BENCHMARK(Ntt)->Name("NttCrossover")->Apply(crossover);
 BENCHMARK(NttPortable)->Name("NttPortableCrossover")->Apply(crossover);
 BENCHMARK(Basecase)->Apply(crossover);

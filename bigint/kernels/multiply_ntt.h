@@ -17,8 +17,8 @@ namespace bigint::kernels {
 
 // r := a * b, r.size() == a.size() + b.size(), both operands non-empty.
 // r must not overlap a or b; a and b may be the same span (squaring: one transform fewer).
-// Uses the processor's vector instructions when it has them (AVX2 on x86-64). Safe to call
-// from several threads at once.
+// Uses the processor's widest vector instructions that the code is written for (AVX-512 or
+// AVX2 on x86-64). Safe to call from several threads at once.
 void multiplyNtt(Blocks r, ConstBlocks a, ConstBlocks b);
 
 // The same with the portable code only, whatever the processor supports; for tests and
@@ -30,6 +30,7 @@ void multiplyNttPortable(Blocks r, ConstBlocks a, ConstBlocks b);
 enum class NttKernels {
     portable, // plain C++, any processor
     avx2,     // x86-64 with AVX2
+    avx512,   // x86-64 with AVX-512F (and AVX2)
 };
 
 // Whether this build has the set and this processor runs it.
