@@ -2,8 +2,12 @@
 #include "bigint/textConversion.h"
 
 #include "bigint/BigUnsignedInABase.h"
+#include "bigint/kernels/radix.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -23,12 +27,24 @@ void appendUnsignedText(std::string &out, const BigUnsigned &x, unsigned short b
             v /= base;
         } while (v != 0);
         out.append(p, end);
-    } else if (powerOfTwoDigitBits(base) != 0 && !x.isZero())
+    } else if (powerOfTwoDigitBits(base) != 0 && !x.isZero()) {
         appendPowerOfTwoDigits(out, x, base);
-    else if (out.empty())
-        out = BigUnsignedInABase(x, base).toString();
-    else
+    } else if (base <= 36) {
+        // The digits are written into the text itself, one byte each, then put in order and
+        // turned into symbols there: no second copy of a long text.
+        namespace k = bigint::kernels;
+        const std::size_t start = out.size();
+        out.resize(start + k::maxDigitsForBlocks(x.getLength(), base));
+        const std::span<k::SmallDigit> digits(reinterpret_cast<k::SmallDigit *>(out.data() + start),
+                                              out.size() - start);
+        const std::size_t count = k::toDigits(digits, x.span(), base);
+        std::reverse(digits.begin(), digits.begin() + std::ptrdiff_t(count));
+        for (std::size_t i = 0; i < count; ++i)
+            out[start + i] = digitSymbol(digits[i]);
+        out.resize(start + count);
+    } else {
         out += BigUnsignedInABase(x, base).toString();
+    }
 }
 
 } // namespace
@@ -66,6 +82,30 @@ BigUnsigned textToUnsigned(std::string_view s, unsigned short base) {
         if (fits) {
             const BigUnsigned::Blk blocks[2] = {BigUnsigned::Blk(v), BigUnsigned::Blk(v >> 32)};
             return BigUnsigned(blocks, 2);
+        }
+    }
+    // Long texts: their digit values, one byte each, least significant first. A symbol that
+    // is no digit of the base goes the general way, which reports it.
+    if (base >= 2 && base <= 36) {
+        namespace k = bigint::kernels;
+        std::size_t first = 0; // leading zeros add nothing
+        while (first + 1 < s.size() && s[first] == '0')
+            ++first;
+        std::vector<k::SmallDigit> digits(s.size() - first);
+        bool valid = !digits.empty();
+        for (std::size_t i = 0; i < digits.size() && valid; ++i) {
+            const char c = s[s.size() - 1 - i];
+            const unsigned d = c >= '0' && c <= '9'   ? unsigned(c - '0')
+                               : c >= 'A' && c <= 'Z' ? unsigned(c - 'A' + 10)
+                               : c >= 'a' && c <= 'z' ? unsigned(c - 'a' + 10)
+                                                      : 36;
+            valid = d < base;
+            digits[i] = k::SmallDigit(d);
+        }
+        if (valid) {
+            std::vector<k::Block> blocks(k::maxBlocksForDigits(digits.size(), base));
+            const std::size_t n = k::fromDigits(blocks, digits, base);
+            return BigUnsigned(blocks.data(), BigUnsigned::Index(n));
         }
     }
     return BigUnsignedInABase(s, base).toBigUnsigned();

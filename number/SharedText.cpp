@@ -53,13 +53,27 @@ std::uint64_t hashText(std::u16string_view text) {
 }
 
 struct TextBuffer::Indexes {
+    // Prefix hashes are kept at every stride-th position only (a quarter of a byte per
+    // character instead of eight); the positions between are at most stride - 1 steps on.
+    static constexpr std::size_t stride = 32;
+
     explicit Indexes(std::u16string_view text) : operators(text) {
-        prefixHashes.resize(text.size() + 1);
-        prefixHashes[0] = 0;
-        for (std::size_t i = 0; i < text.size(); ++i)
-            prefixHashes[i + 1] = step(prefixHashes[i], text[i]);
+        prefixHashes.resize(text.size() / stride + 1);
+        std::uint64_t h = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (i % stride == 0) prefixHashes[i / stride] = h;
+            h = step(h, text[i]);
+        }
+        if (text.size() % stride == 0) prefixHashes[text.size() / stride] = h;
     }
-    std::vector<std::uint64_t> prefixHashes; // the hash of [0, i) at i
+    // The hash of [0, i).
+    std::uint64_t prefixHash(std::u16string_view text, std::size_t i) const {
+        std::uint64_t h = prefixHashes[i / stride];
+        for (std::size_t k = i - i % stride; k < i; ++k)
+            h = step(h, text[k]);
+        return h;
+    }
+    std::vector<std::uint64_t> prefixHashes; // the hash of [0, stride j) at j
     OperatorIndex operators;
 };
 
@@ -90,8 +104,8 @@ std::uint64_t TextBuffer::hash(std::size_t begin, std::size_t end) const {
     const std::size_t count = end - begin;
     const Indexes *ix = indexes(count);
     if (!ix) return hashText(view().substr(begin, count));
-    const std::uint64_t shifted = mulMod(ix->prefixHashes[begin], powMod(base, count));
-    const std::uint64_t h = ix->prefixHashes[end];
+    const std::uint64_t shifted = mulMod(ix->prefixHash(view(), begin), powMod(base, count));
+    const std::uint64_t h = ix->prefixHash(view(), end);
     return h >= shifted ? h - shifted : h + modulus - shifted;
 }
 

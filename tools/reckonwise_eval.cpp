@@ -93,7 +93,10 @@ struct Run {
         const std::u16string *text = nullptr;
         const char *failure = nullptr;
         try {
-            NumberRef value = evaluateExpression(stripWhiteSpace(utf8ToUtf16(expression)));
+            // One UTF-16 copy of a long line (the converted line is gone before the
+            // evaluation starts), handed to the evaluator without another.
+            const SharedText line(stripWhiteSpace(utf8ToUtf16(expression)));
+            NumberRef value = evaluateExpression(line);
             text = &formattedResult(*value, options.format);
             n = std::move(value);
         } catch (const char *message) {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 #include <vector>
 
 namespace bigint::kernels {
@@ -36,7 +37,8 @@ unsigned powerOfTwoBits(unsigned base) {
     return std::has_single_bit(base) ? unsigned(std::countr_zero(base)) : 0;
 }
 
-std::size_t toDigitsPowerOfTwo(std::span<Digit> digits, ConstBlocks x, unsigned bits) {
+template <class D>
+std::size_t toDigitsPowerOfTwo(std::span<D> digits, ConstBlocks x, unsigned bits) {
     std::size_t n = normalizedSize(x);
     if (n == 0) return 0;
     std::size_t totalBits = n * bitsPerBlock - std::size_t(std::countl_zero(x[n - 1]));
@@ -48,12 +50,13 @@ std::size_t toDigitsPowerOfTwo(std::span<Digit> digits, ConstBlocks x, unsigned 
         unsigned off = unsigned(bit % bitsPerBlock);
         DoubleBlock window = x[blk];
         if (blk + 1 < n) window |= DoubleBlock(x[blk + 1]) << bitsPerBlock;
-        digits[i] = Digit((window >> off) & mask);
+        digits[i] = D((window >> off) & mask);
     }
     return count;
 }
 
-std::size_t fromDigitsPowerOfTwo(Blocks r, std::span<const Digit> digits, unsigned bits) {
+template <class D>
+std::size_t fromDigitsPowerOfTwo(Blocks r, std::span<const D> digits, unsigned bits) {
     std::fill(r.begin(), r.end(), 0);
     for (std::size_t i = 0; i < digits.size(); ++i) {
         if (digits[i] == 0) continue;
@@ -70,8 +73,8 @@ std::size_t fromDigitsPowerOfTwo(Blocks r, std::span<const Digit> digits, unsign
 // The quadratic conversion: one pass of division by the big base per block of digits. With
 // the base known at compile time (Base != 0; decimal, by far the most common), the divisions
 // by constants become multiplications.
-template <unsigned Base>
-std::size_t toDigitsQuadratic(std::span<Digit> digits, ConstBlocks x, unsigned runtimeBase) {
+template <unsigned Base, class D>
+std::size_t toDigitsQuadratic(std::span<D> digits, ConstBlocks x, unsigned runtimeBase) {
     const unsigned base = Base != 0 ? Base : runtimeBase;
     const BigBase big = Base != 0 ? bigBaseOf(Base) : bigBaseOf(base);
     Block w[toDigitsDivideAndConquerThreshold];
@@ -92,7 +95,7 @@ std::size_t toDigitsQuadratic(std::span<Digit> digits, ConstBlocks x, unsigned r
         // Inner chunks give exactly big.digits digits (leading zeros included); the last
         // one stops at its highest non-zero digit.
         for (unsigned d = 0; d < big.digits && (chunk != 0 || n > 0); ++d) {
-            digits[count++] = Digit(chunk % base);
+            digits[count++] = D(chunk % base);
             chunk /= base;
         }
     }
@@ -122,8 +125,11 @@ std::size_t maxDigitsForBlocks(std::size_t blocks, unsigned base) {
 //   below them          the quadratic loops here, one block of digits per pass; the
 //                       divide-and-conquer methods come back here for their small pieces
 
-std::size_t toDigits(std::span<Digit> digits, ConstBlocks x, unsigned base) {
-    assert(base >= 2 && base <= 65535);
+namespace {
+
+template <class D>
+std::size_t toDigitsAnyDigit(std::span<D> digits, ConstBlocks x, unsigned base) {
+    assert(base >= 2 && base - 1 <= std::numeric_limits<D>::max());
     if (unsigned bits = powerOfTwoBits(base)) return toDigitsPowerOfTwo(digits, x, bits);
     if (normalizedSize(x) >= toDigitsDivideAndConquerThreshold)
         return toDigitsDivideAndConquer(digits, x, base);
@@ -132,8 +138,9 @@ std::size_t toDigits(std::span<Digit> digits, ConstBlocks x, unsigned base) {
     return toDigitsQuadratic<0>(digits, x, base);
 }
 
-std::size_t fromDigits(Blocks r, std::span<const Digit> digits, unsigned base) {
-    assert(base >= 2 && base <= 65535);
+template <class D>
+std::size_t fromDigitsAnyDigit(Blocks r, std::span<const D> digits, unsigned base) {
+    assert(base >= 2 && base - 1 <= std::numeric_limits<D>::max());
     assert(r.size() >= maxBlocksForDigits(digits.size(), base));
     if (unsigned bits = powerOfTwoBits(base)) return fromDigitsPowerOfTwo(r, digits, bits);
     if (maxBlocksForDigits(digits.size(), base) >= fromDigitsDivideAndConquerThreshold)
@@ -160,6 +167,21 @@ std::size_t fromDigits(Blocks r, std::span<const Digit> digits, unsigned base) {
         group = big.digits;
     }
     return normalizedSize(r.first(len));
+}
+
+} // namespace
+
+std::size_t toDigits(std::span<Digit> digits, ConstBlocks x, unsigned base) {
+    return toDigitsAnyDigit(digits, x, base);
+}
+std::size_t toDigits(std::span<SmallDigit> digits, ConstBlocks x, unsigned base) {
+    return toDigitsAnyDigit(digits, x, base);
+}
+std::size_t fromDigits(Blocks r, std::span<const Digit> digits, unsigned base) {
+    return fromDigitsAnyDigit(r, digits, base);
+}
+std::size_t fromDigits(Blocks r, std::span<const SmallDigit> digits, unsigned base) {
+    return fromDigitsAnyDigit(r, digits, base);
 }
 
 } // namespace bigint::kernels

@@ -25,4 +25,10 @@ std::size_t toDigits(std::span<Digit> digits, ConstBlocks x, unsigned base);
 // the blocks of r above the returned count are zero.
 std::size_t fromDigits(Blocks r, std::span<const Digit> digits, unsigned base);
 
+// The same with one byte a digit, for bases up to 256: long decimal texts take half the
+// memory on their way to and from blocks.
+using SmallDigit = std::uint8_t;
+std::size_t toDigits(std::span<SmallDigit> digits, ConstBlocks x, unsigned base);
+std::size_t fromDigits(Blocks r, std::span<const SmallDigit> digits, unsigned base);
+
 } // namespace bigint::kernels

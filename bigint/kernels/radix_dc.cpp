@@ -189,6 +189,7 @@ void bothHalves(std::size_t blocks, First first, Second second) {
     second();
 }
 
+template <class D>
 class ToDigits {
 public:
     ToDigits(unsigned base, std::vector<PowerPointer> powers)
@@ -197,7 +198,7 @@ public:
 
     // Writes the digits of y without leading zeros and returns their count; out has room
     // for them. y is clobbered.
-    std::size_t top(std::span<Digit> out, Blocks y) {
+    std::size_t top(std::span<D> out, Blocks y) {
         y = normalized(y);
         if (y.size() < toDigitsDivideAndConquerThreshold) return leaf(out, y);
         std::size_t level = powers.size() - 1;
@@ -215,11 +216,11 @@ public:
 private:
     // Writes exactly out.size() == powers[level]->digits digits of y < powers[level],
     // leading zeros included. y is clobbered.
-    void padded(std::span<Digit> out, Blocks y, std::size_t level) {
+    void padded(std::span<D> out, Blocks y, std::size_t level) {
         y = normalized(y);
         if (y.size() < toDigitsDivideAndConquerThreshold) {
             std::size_t count = leaf(out, y);
-            std::fill(out.begin() + std::ptrdiff_t(count), out.end(), Digit(0));
+            std::fill(out.begin() + std::ptrdiff_t(count), out.end(), D(0));
             return;
         }
         assert(level > 0);
@@ -271,8 +272,8 @@ private:
     }
 
     // The quadratic method through the dispatcher, for y below its threshold.
-    std::size_t leaf(std::span<Digit> out, ConstBlocks y) const {
-        std::vector<Digit> digits(maxDigitsForBlocks(y.size(), base));
+    std::size_t leaf(std::span<D> out, ConstBlocks y) const {
+        std::vector<D> digits(maxDigitsForBlocks(y.size(), base));
         const std::size_t count = toDigits(digits, y, base);
         assert(count <= out.size());
         std::copy(digits.begin(), digits.begin() + std::ptrdiff_t(count), out.begin());
@@ -284,13 +285,14 @@ private:
     std::unique_ptr<Reciprocal[]> reciprocals; // by level of padded()
 };
 
+template <class D>
 class FromDigits {
 public:
     FromDigits(unsigned base, std::vector<PowerPointer> powers)
         : base(base), powers(std::move(powers)) {}
 
     // fromDigits (radix.h).
-    std::size_t convert(Blocks r, std::span<const Digit> digits) const {
+    std::size_t convert(Blocks r, std::span<const D> digits) const {
         if (maxBlocksForDigits(digits.size(), base) < fromDigitsDivideAndConquerThreshold)
             return fromDigits(r, digits, base);
         std::size_t level = powers.size() - 1;
@@ -322,24 +324,40 @@ private:
     std::vector<PowerPointer> powers;
 };
 
-} // namespace
-
-std::size_t toDigitsDivideAndConquer(std::span<Digit> digits, ConstBlocks x, unsigned base) {
+template <class D>
+std::size_t toDigitsAnyDigit(std::span<D> digits, ConstBlocks x, unsigned base) {
     assert(base >= 2 && base <= 65535);
     const std::size_t n = normalizedSize(x);
     assert(n >= toDigitsDivideAndConquerThreshold);
     std::vector<Block> y(x.begin(), x.begin() + std::ptrdiff_t(n));
-    ToDigits conversion(base, powersOf(base, n, std::numeric_limits<std::size_t>::max()));
+    ToDigits<D> conversion(base, powersOf(base, n, std::numeric_limits<std::size_t>::max()));
     return conversion.top(digits, y);
 }
 
-std::size_t fromDigitsDivideAndConquer(Blocks r, std::span<const Digit> digits, unsigned base) {
+template <class D>
+std::size_t fromDigitsAnyDigit(Blocks r, std::span<const D> digits, unsigned base) {
     assert(base >= 2 && base <= 65535);
     assert(maxBlocksForDigits(digits.size(), base) >= fromDigitsDivideAndConquerThreshold);
     assert(r.size() >= maxBlocksForDigits(digits.size(), base));
-    FromDigits conversion(
+    FromDigits<D> conversion(
         base, powersOf(base, std::numeric_limits<std::size_t>::max(), digits.size() - 1));
     return conversion.convert(r, digits);
+}
+
+} // namespace
+
+std::size_t toDigitsDivideAndConquer(std::span<Digit> digits, ConstBlocks x, unsigned base) {
+    return toDigitsAnyDigit(digits, x, base);
+}
+std::size_t toDigitsDivideAndConquer(std::span<SmallDigit> digits, ConstBlocks x, unsigned base) {
+    return toDigitsAnyDigit(digits, x, base);
+}
+std::size_t fromDigitsDivideAndConquer(Blocks r, std::span<const Digit> digits, unsigned base) {
+    return fromDigitsAnyDigit(r, digits, base);
+}
+std::size_t fromDigitsDivideAndConquer(Blocks r, std::span<const SmallDigit> digits,
+                                       unsigned base) {
+    return fromDigitsAnyDigit(r, digits, base);
 }
 
 std::size_t radixPowerCacheSize() {

@@ -24,10 +24,12 @@ namespace bigint::kernels {
 // toDigits (radix.h) for x with at least toDigitsDivideAndConquerThreshold blocks without
 // its leading zero blocks.
 std::size_t toDigitsDivideAndConquer(std::span<Digit> digits, ConstBlocks x, unsigned base);
+std::size_t toDigitsDivideAndConquer(std::span<SmallDigit> digits, ConstBlocks x, unsigned base);
 
 // fromDigits (radix.h) for digits with maxBlocksForDigits(digits.size(), base) at least
 // fromDigitsDivideAndConquerThreshold.
 std::size_t fromDigitsDivideAndConquer(Blocks r, std::span<const Digit> digits, unsigned base);
+std::size_t fromDigitsDivideAndConquer(Blocks r, std::span<const SmallDigit> digits, unsigned base);
 
 // The blocks the cache of powers holds now, at most its budget.
 std::size_t radixPowerCacheSize();
