@@ -31,6 +31,18 @@ std::u16string utf8ToUtf16(std::string_view s) {
     out.reserve(s.size());
     std::size_t i = 0;
     while (i < s.size()) {
+        // A run of ASCII characters (most of any expression) goes over as it is.
+        std::size_t end = i;
+        while (end < s.size() && static_cast<unsigned char>(s[end]) < 0x80)
+            ++end;
+        if (end > i) {
+            const std::size_t at = out.size();
+            out.resize(at + (end - i));
+            for (std::size_t k = i; k < end; ++k)
+                out[at + (k - i)] = char16_t(static_cast<unsigned char>(s[k]));
+            i = end;
+            continue;
+        }
         unsigned char c = static_cast<unsigned char>(s[i]);
         char32_t cp;
         std::size_t extra;
@@ -90,6 +102,18 @@ std::string utf16ToUtf8(std::u16string_view s) {
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size(); ++i) {
+        // A run of ASCII characters (all of most results) goes over as it is.
+        std::size_t end = i;
+        while (end < s.size() && s[end] < 0x80)
+            ++end;
+        if (end > i) {
+            const std::size_t at = out.size();
+            out.resize(at + (end - i));
+            for (std::size_t k = i; k < end; ++k)
+                out[at + (k - i)] = char(s[k]);
+            i = end - 1;
+            continue;
+        }
         char32_t cp = s[i];
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
             s[i + 1] <= 0xDFFF) {
