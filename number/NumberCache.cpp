@@ -64,19 +64,20 @@ void NumberCache::setCeiling(std::size_t bytes) {
 
 NumberRef NumberCache::find(const NumberKey &key) {
     std::lock_guard<std::mutex> guard(lock);
-    auto it = index.find(key);
-    if (it == index.end()) return nullptr;
-    lru.splice(lru.end(), lru, it->second);
-    return *it->second;
+    Entries::iterator *it = index.find(key, NumberKeyHash()(key));
+    if (!it) return nullptr;
+    lru.splice(lru.end(), lru, *it);
+    return **it;
 }
 
 NumberRef NumberCache::insert(std::shared_ptr<Number> n) {
     std::vector<std::shared_ptr<Number>> dropped; // freed after the lock is released
     std::lock_guard<std::mutex> guard(lock);
     const NumberKey key = keyOf(*n);
-    if (auto it = index.find(key); it != index.end()) {
-        lru.splice(lru.end(), lru, it->second);
-        return *it->second;
+    const std::size_t hash = NumberKeyHash()(key);
+    if (Entries::iterator *it = index.find(key, hash)) {
+        lru.splice(lru.end(), lru, *it);
+        return **it;
     }
     n->cachedBytes = valueBytes(*n);
     held += n->cachedBytes;
@@ -85,7 +86,7 @@ NumberRef NumberCache::insert(std::shared_ptr<Number> n) {
         held += b->cacheCharged;
     }
     lru.push_back(n);
-    index.emplace(key, std::prev(lru.end()));
+    index.insert(hash, std::prev(lru.end()));
     const std::size_t ceiling = limit.load(std::memory_order_relaxed);
     if (held > ceiling + slackOf(ceiling)) trimTo(ceiling, dropped);
     return n;
@@ -113,7 +114,8 @@ void NumberCache::trimTo(std::size_t target, std::vector<std::shared_ptr<Number>
 
 void NumberCache::drop(Entries::iterator it, std::vector<std::shared_ptr<Number>> &dropped) {
     Number &n = **it;
-    index.erase(keyOf(n));
+    const NumberKey key = keyOf(n);
+    index.erase(key, NumberKeyHash()(key));
     held -= n.cachedBytes;
     n.cachedBytes = 0;
     if (const TextBuffer *b = n.text.textBuffer(); b && --b->cacheUses == 0)

@@ -11,7 +11,9 @@
 // settings. The lock is held only for a look-up, an insertion, a trim, or a read or write of
 // a Number's result texts, never across an evaluation or a text computation.
 
+#include "number/KeyIndex.h"
 #include "number/Number.h"
+#include "number/NumberKey.h"
 
 #include <atomic>
 #include <cstddef>
@@ -20,26 +22,7 @@
 #include <memory>
 #include <mutex>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
-
-// What makes two Numbers the same entry: the exact text and the settings it was made under.
-struct NumberKey {
-    std::u16string_view text;
-    std::uint64_t textHash; // hashText(text), carried so that a look-up does not rehash
-    AngleUnit angleUnit;
-    bool rangeSigned;
-    std::int32_t rangeBits;
-
-    bool operator==(const NumberKey &o) const {
-        return textHash == o.textHash && angleUnit == o.angleUnit && rangeSigned == o.rangeSigned &&
-               rangeBits == o.rangeBits && text == o.text;
-    }
-};
-
-struct NumberKeyHash {
-    std::size_t operator()(const NumberKey &k) const noexcept;
-};
 
 class NumberCache {
 public:
@@ -77,13 +60,9 @@ private:
     std::mutex lock;
     Entries lru;
     // Keys view the text of their own entry, which lives as long as the entry is cached.
-    std::unordered_map<NumberKey, Entries::iterator, NumberKeyHash> index;
+    KeyIndex<Entries::iterator> index;
     std::size_t held = 0;
     std::atomic<std::size_t> limit;
 };
 
 extern NumberCache &numberCache;
-
-inline NumberKey keyOf(const Number &n) {
-    return NumberKey{n.text.view(), n.textHash, n.angleUnit, n.rangeSigned, n.rangeBits};
-}

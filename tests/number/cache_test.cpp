@@ -3,6 +3,7 @@
 // failed creations left out, a memory ceiling that drops only entries nobody uses, and
 // several threads evaluating the same texts at once while entries are being dropped.
 
+#include "number/KeyIndex.h"
 #include "number/NumberCache.h"
 #include "number/evaluator.h"
 #include "number/floatChecks.h"
@@ -14,6 +15,10 @@
 #include <atomic>
 #include <gtest/gtest.h>
 #include <latch>
+#include <list>
+#include <map>
+#include <memory>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -32,6 +37,51 @@ struct DefaultSettingsAtExit {
 };
 
 using evaluation_support::CeilingScope;
+
+// The index under heavy collisions: hashes drawn from a few values (so runs of slots wrap
+// around the table and interleave), entries added and removed in random order, every key
+// checked against a plain map after each step.
+TEST(KeyIndex, FindsWhatAMapFindsThroughCollisionsAndRemovals) {
+    using Entries = std::list<std::shared_ptr<Number>>;
+    Entries entries;
+    KeyIndex<Entries::iterator> index;
+    std::map<std::u16string, std::pair<std::size_t, Entries::iterator>> reference;
+    std::mt19937_64 rng(11);
+    std::vector<std::u16string> texts;
+    for (int i = 0; i < 300; ++i)
+        texts.push_back(u"t" + std::u16string(std::size_t(i % 7 + 1), char16_t(u'a' + i % 26)) +
+                        char16_t(u'0' + i % 10) + char16_t(u'A' + i / 10));
+    auto keyFor = [](const std::u16string &t) { return NumberKey{t, 0, Degrees, true, 0}; };
+    for (int step = 0; step < 4000; ++step) {
+        const std::u16string &t = texts[rng() % texts.size()];
+        // Few distinct hashes, many landing on the last slots of the table.
+        const std::size_t hash = (rng() % 5) * 0x9E3779B97F4A7C15ull + (rng() % 3 == 0 ? 63 : 0);
+        if (auto it = reference.find(t); it != reference.end()) {
+            index.erase(keyFor(t), it->second.first);
+            entries.erase(it->second.second);
+            reference.erase(it);
+        } else {
+            auto n = std::make_shared<Number>();
+            n->text = SharedText(t);
+            entries.push_back(n);
+            index.insert(hash, std::prev(entries.end()));
+            reference.emplace(t, std::pair{hash, std::prev(entries.end())});
+        }
+        ASSERT_EQ(index.size(), reference.size());
+        if (step % 50 != 0) continue;
+        for (const std::u16string &u : texts) {
+            const auto want = reference.find(u);
+            const std::size_t h = want == reference.end() ? 0 : want->second.first;
+            Entries::iterator *got = index.find(keyFor(u), h);
+            if (want == reference.end()) {
+                EXPECT_EQ(got, nullptr) << step;
+            } else {
+                ASSERT_NE(got, nullptr) << step;
+                EXPECT_EQ(*got, want->second.second) << step;
+            }
+        }
+    }
+}
 
 TEST(NumberCache, SameTextAndSettingsGiveTheSameNumber) {
     const NumberRef first = evaluateExpression(u"17*3+0.25");
