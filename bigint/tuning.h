@@ -78,6 +78,16 @@ inline constexpr std::size_t toDigitsDivideAndConquerThreshold = 30;
 // alike). Thresholds from 20 to 90 give the same times within 3% at 200 to 3000 blocks.
 inline constexpr std::size_t fromDigitsDivideAndConquerThreshold = 60;
 
+// Division through the divisor's reciprocal (Newton's iteration, then two multiplications)
+// serves divisions whose divisor and quotient both have at least this many blocks.
+// 2n-by-n divisions, recursive against reciprocal (one run of 10 to 40 divisions each): at
+// n = 1000, 168 against 179 us; at 1500, 298 against 290 us; at 2000, 411 against 366 us; at
+// 3000, 721 against 617 us; at 100000 blocks 70 against 25 ms (bench DivideWithRemainder).
+inline constexpr std::size_t newtonDivisionThreshold = 1500;
+// Below this many blocks of precision, a reciprocal is computed by division instead (at 250
+// rather than 400: 3000-block divisions 617 against 674 us, the same below).
+inline constexpr std::size_t newtonReciprocalThreshold = 250;
+
 // Conversion to digits divides every piece of a level by the same power of the base; from
 // this many blocks of the power (zero blocks aside), the power's reciprocal is computed once
 // and each division becomes two multiplications (divide_reciprocal.h).

@@ -3,6 +3,7 @@
 
 #include "bigint/kernels/divide_dc.h"
 #include "bigint/kernels/divide_knuth.h"
+#include "bigint/kernels/divide_reciprocal.h"
 #include "bigint/tuning.h"
 
 namespace bigint::kernels {
@@ -14,7 +15,20 @@ namespace bigint::kernels {
 //                       of n blocks for k == n, whatever method serves that
 //   otherwise           Knuth's long division, n * k block products: nothing is faster when
 //                       either the divisor or the quotient is short
+//   n >= R and k >= R   through the divisor's reciprocal, made by Newton's iteration
+//                       (divide_reciprocal.h), R = newtonDivisionThreshold: about four
+//                       multiplications, where recursive division needs a number that grows
+//                       with the logarithm of the size
 void divideWithRemainder(Blocks q, Blocks u, ConstBlocks v) {
+    if (v.size() >= newtonDivisionThreshold && q.size() >= newtonDivisionThreshold) {
+        const std::vector<Block> mu = reciprocal(v, u.size());
+        divideByReciprocal(q, u, v, mu, u.size());
+        return;
+    }
+    divideWithoutReciprocal(q, u, v);
+}
+
+void divideWithoutReciprocal(Blocks q, Blocks u, ConstBlocks v) {
     const std::size_t n = v.size();
     assert(n >= 1 && v[n - 1] != 0 && u.size() >= n && q.size() == u.size() - n + 1);
     if (n == 1) {

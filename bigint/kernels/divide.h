@@ -11,4 +11,8 @@ namespace bigint::kernels {
 // of u zeros. q must not overlap u or v; u must not overlap v.
 void divideWithRemainder(Blocks q, Blocks u, ConstBlocks v);
 
+// The same without the reciprocal's method: recursive or long division by size; for the
+// reciprocal's own computation.
+void divideWithoutReciprocal(Blocks q, Blocks u, ConstBlocks v);
+
 } // namespace bigint::kernels

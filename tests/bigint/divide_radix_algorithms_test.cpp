@@ -194,17 +194,34 @@ constexpr int textBases[] = {10, 3, 7, 36};
 // straddling the one from digits.
 // Division through a divisor's reciprocal gives what division gives, for every dividend the
 // reciprocal serves: the largest (all ones), exact multiples, remainders of b - 1, and
-// divisors whose top block is 1 or full, where the quotient estimate is furthest off.
+// divisors whose top block is 1 or full, where the quotient estimate is furthest off; with
+// reciprocals made by division and by Newton's iteration.
 TEST(DivideAlgorithms, ByReciprocalAsDivision) {
     namespace k = bigint::kernels;
     std::mt19937_64 rng(0xBA22E7);
-    for (std::size_t m :
-         {std::size_t(1), std::size_t(2), std::size_t(7), divideThreshold + 1, std::size_t(150)}) {
+    // From newtonReciprocalThreshold blocks of precision the reciprocal comes from Newton's
+    // iteration, which also cuts long divisors down to the blocks that count.
+    const std::size_t newton = bigint::newtonReciprocalThreshold;
+    for (std::size_t m : {std::size_t(1), std::size_t(2), std::size_t(7), divideThreshold + 1,
+                          newton + 3, 3 * newton}) {
         for (Shape divisorShape : divisorShapes) {
             const BigUnsigned b = value(m, divisorShape, rng);
             const auto v = b.span();
             for (std::size_t n : {m, m + 1, 2 * m, 2 * m + 5}) {
                 const std::vector<Blk> mu = k::reciprocal(v, n);
+                {
+                    // Within three units below floor(B^n / v).
+                    std::vector<Blk> power(n + 1, 0), exact(n - m + 2);
+                    power[n] = 1;
+                    k::divideWithoutReciprocal(exact, power, v);
+                    Mpz want(BigUnsigned(exact.data(), Index(exact.size()))),
+                        got(BigUnsigned(mu.data(), Index(mu.size())));
+                    mpz_sub(want, want, got);
+                    const mpz_srcptr off = want;
+                    EXPECT_TRUE(mpz_sgn(off) >= 0 && mpz_cmp_ui(off, 3) <= 0)
+                        << "reciprocal off by " << gmpText(want, 10) << ", divisor " << hex(b)
+                        << ", n " << n;
+                }
                 for (int shape = 0; shape < 5 && !enoughFailures(); ++shape) {
                     const std::size_t size = m + std::size_t(rng() % (n - m + 1));
                     BigUnsigned a = shape == 0 ? value(n, Shape::allOnes, rng)
