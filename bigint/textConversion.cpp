@@ -102,13 +102,20 @@ BigUnsigned textToUnsigned(std::string_view s, unsigned short base) {
             valid = d < base;
             digits[i] = k::SmallDigit(d);
         }
-        if (valid) {
-            std::vector<k::Block> blocks(k::maxBlocksForDigits(digits.size(), base));
-            const std::size_t n = k::fromDigits(blocks, digits, base);
-            return BigUnsigned(blocks.data(), BigUnsigned::Index(n));
-        }
+        if (valid) return digitsToUnsigned(digits, base);
     }
     return BigUnsignedInABase(s, base).toBigUnsigned();
+}
+
+BigUnsigned digitsToUnsigned(std::span<const std::uint8_t> digits, unsigned short base) {
+    namespace k = bigint::kernels;
+    std::size_t count = digits.size(); // leading zeros add nothing
+    while (count > 0 && digits[count - 1] == 0)
+        --count;
+    if (count == 0) return BigUnsigned();
+    std::vector<k::Block> blocks(k::maxBlocksForDigits(count, base));
+    const std::size_t n = k::fromDigits(blocks, digits.first(count), base);
+    return BigUnsigned(blocks.data(), BigUnsigned::Index(n));
 }
 
 BigInteger textToInteger(std::string_view s, unsigned short base) {

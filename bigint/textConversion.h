@@ -7,6 +7,7 @@
 #include "bigint/BigUnsigned.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,10 @@ std::string unsignedToText(const BigUnsigned &x, unsigned short base);
 std::string integerToText(const BigInteger &x, unsigned short base);
 
 BigUnsigned textToUnsigned(std::string_view s, unsigned short base);
+
+// The value of digit values in base 2 to 36, each below the base, least significant first:
+// for a reader that has checked its digits already, without a copy of its text.
+BigUnsigned digitsToUnsigned(std::span<const std::uint8_t> digits, unsigned short base);
 // An optional leading "-" or "+", then digits; "-" alone and "-0" read as zero.
 BigInteger textToInteger(std::string_view s, unsigned short base);
 

@@ -18,9 +18,9 @@ class KeyIndex {
 public:
     // The entry with this key (hash = NumberKeyHash()(key)), or null.
     Entry *find(const NumberKey &key, std::size_t hash) {
-        if (slots.empty()) return nullptr;
+        if (table.empty()) return nullptr;
         for (std::size_t i = hash & mask();; i = (i + 1) & mask()) {
-            Slot &s = slots[i];
+            Slot &s = table[i];
             if (!s.used) return nullptr;
             if (s.hash == hash && keyOf(**s.entry) == key) return &s.entry;
         }
@@ -28,7 +28,7 @@ public:
 
     // Adds an entry whose key is not in the index.
     void insert(std::size_t hash, Entry entry) {
-        if (2 * (count + 1) > slots.size()) grow();
+        if (2 * (count + 1) > table.size()) grow();
         place(Slot{hash, entry, true});
         ++count;
     }
@@ -36,18 +36,18 @@ public:
     // Removes the entry with this key, which must be in the index.
     void erase(const NumberKey &key, std::size_t hash) {
         std::size_t i = hash & mask();
-        while (!(slots[i].hash == hash && keyOf(**slots[i].entry) == key))
+        while (!(table[i].hash == hash && keyOf(**table[i].entry) == key))
             i = (i + 1) & mask();
         // Backward shift: later slots of the same run move up into the hole when their home
         // position does not lie between the hole and themselves.
-        for (std::size_t j = (i + 1) & mask(); slots[j].used; j = (j + 1) & mask()) {
-            const std::size_t home = slots[j].hash & mask();
+        for (std::size_t j = (i + 1) & mask(); table[j].used; j = (j + 1) & mask()) {
+            const std::size_t home = table[j].hash & mask();
             const bool stays = i <= j ? (i < home && home <= j) : (i < home || home <= j);
             if (stays) continue;
-            slots[i] = slots[j];
+            table[i] = table[j];
             i = j;
         }
-        slots[i].used = false;
+        table[i].used = false;
         --count;
     }
 
@@ -60,22 +60,22 @@ private:
         bool used = false;
     };
 
-    std::size_t mask() const { return slots.size() - 1; }
+    std::size_t mask() const { return table.size() - 1; }
 
     void place(const Slot &s) {
         std::size_t i = s.hash & mask();
-        while (slots[i].used)
+        while (table[i].used)
             i = (i + 1) & mask();
-        slots[i] = s;
+        table[i] = s;
     }
 
     void grow() {
-        std::vector<Slot> old(slots.empty() ? 64 : 2 * slots.size());
-        old.swap(slots);
+        std::vector<Slot> old(table.empty() ? 64 : 2 * table.size());
+        old.swap(table);
         for (const Slot &s : old)
             if (s.used) place(s);
     }
 
-    std::vector<Slot> slots; // a power of two in size, at most half used
+    std::vector<Slot> table; // a power of two of slots, at most half of them used
     std::size_t count = 0;
 };

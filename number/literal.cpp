@@ -4,7 +4,9 @@
 #include "bigint/textConversion.h"
 #include "number/floatText.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -62,6 +64,15 @@ void readLiteral(Number &n, std::u16string_view t) {
         if (d < 0 || d >= base) return;
     }
 
+    if (!mark && !exponent && len - start > 64) {
+        // A long integer: its digit values, one byte each, go to the conversion as they are.
+        std::vector<std::uint8_t> digits(len - start);
+        for (std::size_t i = start; i < len; ++i)
+            digits[len - 1 - i] = std::uint8_t(digitValue(t[i]));
+        n.integerValue = BigInteger(digitsToUnsigned(digits, static_cast<unsigned short>(base)));
+        n.kind = Integer;
+        return;
+    }
     // Every character is ASCII from here on.
     std::string ascii(t.size() - start, '\0');
     for (std::size_t i = start; i < len; ++i)

@@ -91,14 +91,22 @@ struct Run {
 
     // Prints the result line for one expression; a failure leaves the line empty and is
     // reported on standard error.
-    void evaluateAndPrint(std::string_view expression, bool moreWaiting) {
+    void evaluateAndPrint(std::string expression, bool moreWaiting) {
         NumberRef n;
         const std::u16string *text = nullptr;
         const char *failure = nullptr;
+        SharedText line;
         try {
-            // One UTF-16 copy of a long line (the converted line is gone before the
-            // evaluation starts), handed to the evaluator without another.
-            const SharedText line(stripWhiteSpace(utf8ToUtf16(expression)));
+            // A long line is held once while it is evaluated: in UTF-16, handed to the
+            // evaluator without another copy. Its UTF-8 is given up when the UTF-16 says the
+            // same (ASCII without white space), and the failure message is made from that.
+            std::u16string wide = utf8ToUtf16(expression);
+            if (isPlainAscii(expression)) {
+                std::string().swap(expression);
+                line = SharedText(std::move(wide));
+            } else {
+                line = SharedText(stripWhiteSpace(wide));
+            }
             NumberRef value = evaluateExpression(line);
             text = &formattedResult(*value, options.format);
             n = std::move(value);
@@ -120,7 +128,18 @@ struct Run {
             flushOutput();
         else
             checkOutput();
-        if (failure) std::cerr << programName << ": " << expression << ": " << failure << '\n';
+        if (failure) {
+            std::cerr << programName << ": "
+                      << (expression.empty() ? utf16ToUtf8(line.view()) : expression) << ": "
+                      << failure << '\n';
+        }
+    }
+
+    // ASCII with no white space: its UTF-16 needs no stripping and gives it back exactly.
+    static bool isPlainAscii(std::string_view s) {
+        return std::all_of(s.begin(), s.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x80 && c != ' ' && (c < '\t' || c > '\r');
+        });
     }
 
     void all() {
@@ -133,7 +152,8 @@ struct Run {
         }
         std::unique_ptr<LineReader> input = standardInputReader();
         while (std::optional<std::string> line = input->next()) {
-            evaluateAndPrint(*line, input->moreWaiting());
+            const bool more = input->moreWaiting();
+            evaluateAndPrint(std::move(*line), more);
             // Between lines nothing is in use: the cache goes back within its ceiling.
             numberCache.trim();
         }
