@@ -53,9 +53,9 @@ std::uint64_t hashText(std::u16string_view text) {
 }
 
 struct TextBuffer::Indexes {
-    // Prefix hashes are kept at every stride-th position only (a quarter of a byte per
+    // Prefix hashes are kept at every stride-th position only (an eighth of a byte per
     // character instead of eight); the positions between are at most stride - 1 steps on.
-    static constexpr std::size_t stride = 32;
+    static constexpr std::size_t stride = 64;
 
     explicit Indexes(std::u16string_view text) : operators(text) {
         prefixHashes.resize(text.size() / stride + 1);
