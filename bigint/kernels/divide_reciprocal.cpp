@@ -59,12 +59,11 @@ std::vector<Block> approximateReciprocal(ConstBlocks v, std::size_t n) {
     // D = B^nh - v x, below a few v: the top blocks of v x are those of B^nh.
     std::vector<Block> t(m + x.size());
     multiply(t, v, x);
+    const ConstBlocks vx = ConstBlocks(t).first(normalizedSize(t));
     std::vector<Block> d(nh + 1, 0);
     d[nh] = 1;
-    t.resize(std::max(normalizedSize(t), std::size_t(1)));
-    if (t.size() > d.size() || compare(ConstBlocks(t).first(normalizedSize(t)), d) > 0)
-        return exactReciprocal(v, n); // the half-precision value was too large: not expected
-    [[maybe_unused]] const Block borrow = subtract(d, d, ConstBlocks(t).first(normalizedSize(t)));
+    if (compare(vx, d) > 0) return exactReciprocal(v, n); // x too large: not expected
+    [[maybe_unused]] const Block borrow = subtract(d, d, vx);
     assert(borrow == 0);
     d.resize(normalizedSize(d));
     // mu' = x B^S + floor(d x B^S / B^nh).
