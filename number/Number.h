@@ -10,6 +10,7 @@
 #include "bigint/BigInteger.h"
 #include "number/Settings.h"
 #include "number/SharedText.h"
+#include "number/noValueReason.h"
 
 #include <array>
 #include <cstdint>
@@ -24,8 +25,9 @@ enum NumberKind : std::int32_t {
 
 struct Number {
     NumberKind kind = NoValue;
-    long double floatValue = 0; // the value when kind is Float
-    BigInteger integerValue;    // the value when kind is Integer
+    NoValueReason reason = NoValueReason::none; // why, when kind is NoValue
+    long double floatValue = 0;                 // the value when kind is Float
+    BigInteger integerValue;                    // the value when kind is Integer
     SharedText text;            // the expression text as given; part of the cache key
     std::uint64_t textHash = 0; // text.hash(), kept for the cache's look-ups
     AngleUnit angleUnit = Degrees;
@@ -39,6 +41,8 @@ struct Number {
     // text is ready when it is there. Most Numbers are shown in one format or none, so each
     // text is kept on its own.
     mutable std::array<std::unique_ptr<const std::u16string>, outputFormatCount> resultText;
+    // The reason's detail (an unknown name, a malformed literal), when it has one.
+    std::unique_ptr<const std::string> reasonText;
     // The bytes numberCache counts for this entry (its lock guards it); 0 when not cached.
     mutable std::size_t cachedBytes = 0;
 

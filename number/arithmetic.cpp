@@ -16,7 +16,7 @@ namespace {
 
 template <class IntOp, class FloatOp>
 void combine(Number &r, const Number &a, const Number &b, IntOp intOp, FloatOp floatOp) {
-    if (anyNoValue(a, b)) return setNoValue(r);
+    if (anyNoValue(a, b)) return passNoValue(r, a, b);
     if (a.kind == Float || b.kind == Float) {
         long double x = toLongDouble(a), y = toLongDouble(b);
         return setFloat(r, floatcheck::checked([&] { return floatOp(x, y); }));
@@ -108,16 +108,16 @@ void multiply(Number &r, const Number &a, const Number &b) {
         !b.integerValue.isZero() &&
         a.integerValue.getMagnitude().bitLength() + b.integerValue.getMagnitude().bitLength() - 1 >
             resultBudget::maxBits())
-        return setNoValue(r);
+        return setNoValue(r, NoValueReason::overBudget);
     combine(
         r, a, b, [](const BigInteger &x, const BigInteger &y) { return x * y; },
         [](long double x, long double y) { return x * y; });
 }
 
 void divide(Number &r, const Number &a, const Number &b) {
-    if (anyNoValue(a, b)) return setNoValue(r);
+    if (anyNoValue(a, b)) return passNoValue(r, a, b);
     if ((b.kind == Integer && b.integerValue.isZero()) || (b.kind == Float && b.floatValue == 0))
-        return setNoValue(r);
+        return setNoValue(r, NoValueReason::divisionByZero);
     if (a.kind == Integer && b.kind == Integer) {
         // The divisor divides exactly when the remainder is zero, which is when the greatest
         // common divisor of the magnitudes is the divisor's magnitude.
@@ -130,12 +130,14 @@ void divide(Number &r, const Number &a, const Number &b) {
 }
 
 void modulo(Number &r, const Number &a, const Number &b) {
-    if (a.kind != Integer || b.kind != Integer || b.integerValue.isZero()) return setNoValue(r);
+    if (anyNoValue(a, b)) return passNoValue(r, a, b);
+    if (a.kind != Integer || b.kind != Integer) return setNoValue(r, NoValueReason::moduloOfFloat);
+    if (b.integerValue.isZero()) return setNoValue(r, NoValueReason::divisionByZero);
     setInteger(r, a.integerValue % b.integerValue);
 }
 
 void power(Number &r, const Number &base, const Number &exponent) {
-    if (anyNoValue(base, exponent)) return setNoValue(r);
+    if (anyNoValue(base, exponent)) return passNoValue(r, base, exponent);
     if (base.kind == Float || exponent.kind == Float ||
         exponent.integerValue.getSign() == BigInteger::negative) {
         long double x = toLongDouble(base), y = toLongDouble(exponent);
@@ -145,7 +147,7 @@ void power(Number &r, const Number &base, const Number &exponent) {
     try {
         e = exponent.integerValue.toInt32();
     } catch (const char *) {
-        return setNoValue(r);
+        return setNoValue(r, NoValueReason::exponentTooLarge);
     }
     if (limitedRange(r)) {
         std::uint64_t result = 1, square = low64(base.integerValue);
@@ -157,17 +159,19 @@ void power(Number &r, const Number &base, const Number &exponent) {
     }
     const BigUnsigned &m = base.integerValue.getMagnitude();
     if (m.bitLength() > 1 && surelyOverBudget(log2Of(m) * static_cast<long double>(e)))
-        return setNoValue(r);
+        return setNoValue(r, NoValueReason::overBudget);
     setInteger(r, integerPower(base.integerValue, std::uint32_t(e)));
 }
 
 void factorial(Number &r, const Number &x) {
-    if (x.kind != Integer || x.integerValue.getSign() == BigInteger::negative) return setNoValue(r);
+    if (anyNoValue(x)) return passNoValue(r, x);
+    if (x.kind != Integer || x.integerValue.getSign() == BigInteger::negative)
+        return setNoValue(r, NoValueReason::factorialDomain);
     std::int32_t n;
     try {
         n = x.integerValue.toInt32();
     } catch (const char *) {
-        return setNoValue(r);
+        return setNoValue(r, NoValueReason::factorialDomain);
     }
     if (n < 2) return setInteger(r, BigInteger(1));
     if (limitedRange(r)) {
@@ -183,7 +187,8 @@ void factorial(Number &r, const Number &x) {
     const long double ln = std::log(static_cast<long double>(n));
     const long double lnFactorial =
         n * ln - n + 0.5L * std::log(2 * 3.14159265358979323846L * n) + 1 / (12.0L * n);
-    if (surelyOverBudget(lnFactorial / std::log(2.0L))) return setNoValue(r);
+    if (surelyOverBudget(lnFactorial / std::log(2.0L)))
+        return setNoValue(r, NoValueReason::overBudget);
     setInteger(r, BigInteger(rangeProduct(2, std::uint32_t(n))));
 }
 

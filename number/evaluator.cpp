@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "number/evaluator.h"
 
+#include "bigint/interrupt.h"
 #include "number/NumberCache.h"
 #include "number/Settings.h"
 #include "number/format.h"
@@ -10,6 +11,7 @@
 #include "number/valueKind.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -171,6 +173,8 @@ void evaluateWhole(Number &n, const SharedText &text) {
     } catch (const Refused &) {
         if (!outermost) throw;
         n.kind = NoValue;
+        n.reason = NoValueReason::tooDeep;
+        n.reasonText.reset();
         n.height = maxEvaluationHeight + 1;
     }
 }
@@ -200,6 +204,7 @@ Evaluated evaluateShared(const SharedText &text) {
 }
 
 std::uint32_t evaluateText(Number &n, SharedText text) {
+    bigint::checkInterrupt();
     DepthGuard guard;
     std::uint32_t height = 1;
     auto evaluated = [&height](const SharedText &sub) {
@@ -207,10 +212,32 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
         height = std::max(height, e.height + 1);
         return e.number;
     };
-    auto noValue = [&] {
+    auto noValue = [&](NoValueReason why) {
         n.kind = NoValue;
+        n.reason = why;
+        n.reasonText.reset();
         return height;
     };
+    auto passNoValue = [&](const Number &from) {
+        n.kind = NoValue;
+        n.reason = from.reason;
+        n.reasonText =
+            from.reasonText ? std::make_unique<const std::string>(*from.reasonText) : nullptr;
+        return height;
+    };
+    // A bracketed value that is infinite or not a number is carried on as its text ("INF",
+    // "NAN"), which has no value wherever it stands; the evaluation then says so, rather
+    // than calling that text an unknown name.
+    struct NonFiniteCarried {
+        Number &n;
+        bool carried = false;
+        ~NonFiniteCarried() {
+            if (carried && n.kind == NoValue) {
+                n.reason = NoValueReason::notFiniteInBrackets;
+                n.reasonText.reset();
+            }
+        }
+    } nonFinite{n};
 
     for (;;) {
         // Trim everything at or below the space character from both ends.
@@ -220,7 +247,7 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
             ++begin;
         while (end > begin && raw[end - 1] <= u' ')
             --end;
-        if (begin == end) return noValue();
+        if (begin == end) return noValue(NoValueReason::missingOperand);
         text = text.piece(begin, end - begin);
         if (text.textBuffer()->hasBrackets()) text = SharedText(withParentheses(text.view()));
 
@@ -231,9 +258,11 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
         std::u16string rebuilt;
         std::size_t done = 0;
         for (; part; part = nextParenthesis(text, done)) {
-            if (!part->close || *part->close == part->open + 1) return noValue();
+            if (!part->close) return noValue(NoValueReason::unbalancedBrackets);
+            if (*part->close == part->open + 1) return noValue(NoValueReason::emptyBrackets);
             NumberRef inner = evaluated(text.piece(part->open + 1, *part->close - part->open - 1));
-            if (inner->kind == NoValue) return noValue();
+            if (inner->kind == NoValue) return passNoValue(*inner);
+            if (inner->kind == Float && !std::isfinite(inner->floatValue)) nonFinite.carried = true;
             // Brackets around the whole text give the inner integer itself: its "Full" text
             // is its exact decimal digits, which read back to the same integer. Taking the
             // value directly saves writing and reading a text that can have millions of

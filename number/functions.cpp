@@ -40,7 +40,7 @@ long double unitsPerRadian(AngleUnit unit) {
 
 template <class F>
 void trigonometric(Number &r, const Number &x, F f) {
-    if (anyNoValue(x)) return setNoValue(r);
+    if (anyNoValue(x)) return passNoValue(r, x);
     long double angle = toLongDouble(x);
     if (r.angleUnit != Radians) {
         long double factor = radiansPer(r.angleUnit);
@@ -51,7 +51,7 @@ void trigonometric(Number &r, const Number &x, F f) {
 
 template <class F>
 void inverseTrigonometric(Number &r, const Number &x, F f) {
-    if (anyNoValue(x)) return setNoValue(r);
+    if (anyNoValue(x)) return passNoValue(r, x);
     long double angle = f(toLongDouble(x));
     if (r.angleUnit != Radians) {
         long double factor = unitsPerRadian(r.angleUnit);
@@ -62,18 +62,20 @@ void inverseTrigonometric(Number &r, const Number &x, F f) {
 
 template <class F>
 void floatFunction(Number &r, const Number &x, F f) {
-    if (anyNoValue(x)) return setNoValue(r);
+    if (anyNoValue(x)) return passNoValue(r, x);
     setFloat(r, f(toLongDouble(x)));
 }
 
 // floor, ceil and round keep Integers and must turn a Float into an Integer.
 template <class F>
 void rounding(Number &r, const Number &x, F f) {
-    if (anyNoValue(x)) return setNoValue(r);
+    if (anyNoValue(x)) return passNoValue(r, x);
     if (x.kind == Integer) return setInteger(r, x.integerValue);
     setFloat(r, f(x.floatValue));
     normalizeFloat(r);
-    if (r.kind == Float) setNoValue(r);
+    if (r.kind == Float)
+        setNoValue(r, std::isfinite(r.floatValue) ? NoValueReason::roundingTooLarge
+                                                  : NoValueReason::roundingNotFinite);
 }
 
 } // namespace
@@ -98,7 +100,7 @@ void arctangent(Number &r, const Number &x) {
 }
 
 void absolute(Number &r, const Number &x) {
-    if (anyNoValue(x)) return setNoValue(r);
+    if (anyNoValue(x)) return passNoValue(r, x);
     if (x.kind == Integer) {
         BigInteger v = x.integerValue;
         if (v.getSign() == BigInteger::negative) v.negate(v);

@@ -17,9 +17,43 @@ int digitValue(char16_t c) {
     return -1;
 }
 
+bool isDecimalDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// Why t is not a literal: a stray bracket, a name the evaluator does not know, or a number
+// written wrongly.
+NoValueReason whyNotLiteral(std::u16string_view t) {
+    if (t.find_first_of(u"()") != std::u16string_view::npos)
+        return NoValueReason::unbalancedBrackets;
+    const char16_t first = t[0];
+    if (isDecimalDigit(first) || first == u'.' || first == u',' || first == u'#')
+        return NoValueReason::malformedNumber;
+    return NoValueReason::unknownName;
+}
+
+// Whether the exponent of a decimal literal ("1e-512") has a value of 500 or more.
+bool exponentOver500(std::string_view text) {
+    std::size_t at = text.find_first_of("eE");
+    if (at == std::string_view::npos) return false;
+    ++at;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+    int exponent = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at)
+        if ((exponent = exponent * 10 + (text[at] - '0')) >= 500) return true;
+    return false;
+}
+
+void fail(Number &n, std::u16string_view t, NoValueReason why) {
+    n.kind = NoValue;
+    n.reason = why;
+    n.reasonText = why == NoValueReason::unbalancedBrackets ? nullptr : reasonDetail(t);
+}
+
 } // namespace
 
 void readLiteral(Number &n, std::u16string_view t) {
+    const auto notLiteral = [&] { fail(n, t, whyNotLiteral(t)); };
     n.kind = NoValue;
     const std::size_t len = t.size();
     int base = 10;
@@ -51,17 +85,17 @@ void readLiteral(Number &n, std::u16string_view t) {
             (t[i - 1] == u'e' || t[i - 1] == u'E'))
             continue;
         if (c == u'.' || c == u',') {
-            if (mark) return;
+            if (mark) return notLiteral();
             mark = true;
             continue;
         }
         if (base <= 13 && (c == u'e' || c == u'E')) {
-            if (exponent) return;
+            if (exponent) return notLiteral();
             exponent = true;
             continue;
         }
         int d = digitValue(c);
-        if (d < 0 || d >= base) return;
+        if (d < 0 || d >= base) return notLiteral();
     }
 
     if (!mark && !exponent && len - start > 64) {
@@ -78,12 +112,19 @@ void readLiteral(Number &n, std::u16string_view t) {
     for (std::size_t i = start; i < len; ++i)
         ascii[i - start] = char(t[i]);
     if (mark || exponent) {
-        if (base != 10) return;
+        if (base != 10) return notLiteral();
         if (auto v = readDecimalLiteral(ascii)) {
             n.kind = Float;
             n.floatValue = *v;
+            return;
         }
-        return;
+        // The reading refuses a mantissa without digits ("e5"), exponents of 500 or more
+        // ("1e500") and values beyond the float range ("1e4933").
+        const char16_t first = t[0];
+        if (!isDecimalDigit(first) && first != u'.' && first != u',') return notLiteral();
+        return fail(n, t,
+                    exponentOver500(ascii) ? NoValueReason::exponentOver500
+                                           : NoValueReason::outsideFloatRange);
     }
     n.integerValue = textToInteger(ascii, static_cast<unsigned short>(base));
     n.kind = Integer;

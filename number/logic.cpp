@@ -18,7 +18,7 @@ namespace {
 enum class Relation { equal, notEqual, less, greater, lessOrEqual, greaterOrEqual };
 
 void compareNumbers(Number &r, const Number &a, const Number &b, Relation rel) {
-    if (anyNoValue(a, b)) return setNoValue(r);
+    if (anyNoValue(a, b)) return passNoValue(r, a, b);
     int c; // -1, 0, +1: how a compares with b
     if (a.kind == Integer && b.kind == Integer) {
         c = rel == Relation::equal || rel == Relation::notEqual
@@ -51,7 +51,8 @@ void compareNumbers(Number &r, const Number &a, const Number &b, Relation rel) {
 
 template <class BlockOp>
 void bitwise(Number &r, const Number &a, const Number &b, BlockOp op) {
-    if (a.kind != Integer || b.kind != Integer) return setNoValue(r);
+    if (anyNoValue(a, b)) return passNoValue(r, a, b);
+    if (a.kind != Integer || b.kind != Integer) return setNoValue(r, NoValueReason::bitwiseOfFloat);
     const BigUnsigned &x = a.integerValue.getMagnitude();
     const BigUnsigned &y = b.integerValue.getMagnitude();
     BigUnsigned::Index n = std::max(x.getLength(), y.getLength());
@@ -71,6 +72,14 @@ bool shiftCount(const Number &count, int &out) {
     const BigUnsigned &m = count.integerValue.getMagnitude();
     if (m.getLength() > 1 || m.blockAt(0) > std::uint32_t(INT_MAX)) return false;
     out = int(m.blockAt(0));
+    return true;
+}
+
+// Whether a can be shifted by count, with the count in n; else r has no value, and why.
+bool shiftable(Number &r, const Number &a, const Number &count, int &n) {
+    if (anyNoValue(a, count)) return passNoValue(r, a, count), false;
+    if (a.kind != Integer) return setNoValue(r, NoValueReason::shiftOfFloat), false;
+    if (!shiftCount(count, n)) return setNoValue(r, NoValueReason::shiftCountRange), false;
     return true;
 }
 
@@ -96,17 +105,17 @@ void greaterOrEqual(Number &r, const Number &a, const Number &b) {
 }
 
 void logicalOr(Number &r, const Number &a, const Number &b) {
-    if (anyNoValue(a, b)) return setNoValue(r);
+    if (anyNoValue(a, b)) return passNoValue(r, a, b);
     setTruth(r, truthValue(a) || truthValue(b));
 }
 
 void logicalAnd(Number &r, const Number &a, const Number &b) {
-    if (anyNoValue(a, b)) return setNoValue(r);
+    if (anyNoValue(a, b)) return passNoValue(r, a, b);
     setTruth(r, truthValue(a) && truthValue(b));
 }
 
 void logicalNot(Number &r, const Number &x) {
-    if (anyNoValue(x)) return setNoValue(r);
+    if (anyNoValue(x)) return passNoValue(r, x);
     setTruth(r, !truthValue(x));
 }
 
@@ -121,7 +130,8 @@ void bitwiseAnd(Number &r, const Number &a, const Number &b) {
 }
 
 void complement(Number &r, const Number &x) {
-    if (x.kind != Integer) return setNoValue(r);
+    if (anyNoValue(x)) return passNoValue(r, x);
+    if (x.kind != Integer) return setNoValue(r, NoValueReason::bitwiseOfFloat);
     const BigUnsigned &m = x.integerValue.getMagnitude();
     std::vector<BigUnsigned::Blk> blocks(m.getLength());
     for (BigUnsigned::Index i = 0; i < m.getLength(); ++i)
@@ -134,7 +144,7 @@ void complement(Number &r, const Number &x) {
 
 void shiftLeft(Number &r, const Number &a, const Number &count) {
     int n;
-    if (a.kind != Integer || !shiftCount(count, n)) return setNoValue(r);
+    if (!shiftable(r, a, count, n)) return;
     if (limitedRange(r)) {
         // The shift moves the magnitude; bits shifted past the range's width are gone.
         if (n >= r.rangeBits) return setLowBits(r, 0);
@@ -143,7 +153,8 @@ void shiftLeft(Number &r, const Number &a, const Number &count) {
         return setLowBits(r, low << n);
     }
     const std::uint64_t bits = a.integerValue.getMagnitude().bitLength();
-    if (bits != 0 && bits + std::uint64_t(n) > resultBudget::maxBits()) return setNoValue(r);
+    if (bits != 0 && bits + std::uint64_t(n) > resultBudget::maxBits())
+        return setNoValue(r, NoValueReason::overBudget);
     BigUnsigned m;
     m.bitShiftLeft(a.integerValue.getMagnitude(), n);
     setInteger(r, BigInteger(std::move(m)));
@@ -151,7 +162,7 @@ void shiftLeft(Number &r, const Number &a, const Number &count) {
 
 void shiftRight(Number &r, const Number &a, const Number &count) {
     int n;
-    if (a.kind != Integer || !shiftCount(count, n)) return setNoValue(r);
+    if (!shiftable(r, a, count, n)) return;
     BigUnsigned m;
     m.bitShiftRight(a.integerValue.getMagnitude(), n);
     setInteger(r, BigInteger(std::move(m)));

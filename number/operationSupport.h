@@ -9,13 +9,26 @@
 
 namespace ops::detail {
 
-inline void setNoValue(Number &r) {
+inline void setNoValue(Number &r, NoValueReason why) {
     r.kind = NoValue;
+    r.reason = why;
+    r.reasonText.reset();
+}
+
+// The result of an operation with an operand without value: no value, for the operand's
+// reason (the first operand's, when both have none).
+inline void passNoValue(Number &r, const Number &a) {
+    r.kind = NoValue;
+    r.reason = a.reason;
+    r.reasonText = a.reasonText ? std::make_unique<const std::string>(*a.reasonText) : nullptr;
+}
+inline void passNoValue(Number &r, const Number &a, const Number &b) {
+    passNoValue(r, a.kind == NoValue ? a : b);
 }
 
 // An integer result larger than the result budget has no value.
 inline void setInteger(Number &r, BigInteger v) {
-    if (!resultBudget::fits(v.getMagnitude())) return setNoValue(r);
+    if (!resultBudget::fits(v.getMagnitude())) return setNoValue(r, NoValueReason::overBudget);
     r.kind = Integer;
     r.integerValue = std::move(v);
 }

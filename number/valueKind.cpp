@@ -54,6 +54,7 @@ void applyValueRange(Number &n) {
         if (!std::isfinite(n.floatValue)) {
             // No whole part to keep.
             n.kind = NoValue;
+            n.reason = NoValueReason::rangeNotFinite;
             return;
         }
         n.integerValue = wholeLongDoubleToInteger(std::trunc(n.floatValue));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "bigint/kernels/multiply.h"
 
+#include "bigint/interrupt.h"
 #include "bigint/kernels/add.h"
 #include "bigint/kernels/multiply_basecase.h"
 #include "bigint/kernels/multiply_karatsuba.h"
@@ -113,12 +114,14 @@ void multiply(Blocks r, ConstBlocks a, ConstBlocks b, Blocks scratch) {
         multiplyBasecase(r, a, b);
         return;
     case Method::karatsuba:
+        checkInterrupt();
         if (square)
             squareKaratsuba(r, a, scratch);
         else
             multiplyKaratsuba(r, a, b, scratch);
         return;
     case Method::toom3:
+        checkInterrupt();
         if (square)
             squareToom3(r, a, scratch);
         else

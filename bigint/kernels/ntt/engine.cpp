@@ -4,6 +4,7 @@
 // once per multiplication, at the entry points at the end, and every step takes it from there.
 #include "bigint/kernels/multiply_ntt.h"
 
+#include "bigint/interrupt.h"
 #include "bigint/kernels/ntt/buffer.h"
 #include "bigint/kernels/ntt/kernel_set.h"
 #include "bigint/kernels/ntt/parts.h"
@@ -98,6 +99,7 @@ void runHalf(const Work &w, int half) {
         for (int i = 0; i < count; ++i) {
             const Part &p = parts[i];
             if (w.split && p.owner != half) continue;
+            checkInterrupt();
             u32 *yk = w.square ? nullptr : w.y + k * w.yStride + p.offset;
             if (!w.b.empty()) {
                 loadResidue(*w.kernels, yk, p, w.b, t, m);
@@ -129,15 +131,30 @@ void inHalves(bool two, const F &f) {
             ~GiveBack() { ++spare; }
         } giveBack{spare};
         std::thread helper;
+        // An exception of either half (an interruption) reaches the caller once both have
+        // ended: the other half still works on the buffers the caller owns.
+        std::exception_ptr helperError;
         try {
-            helper = std::thread([&f] { f(1); });
+            helper = std::thread([&f, &helperError] {
+                try {
+                    f(1);
+                } catch (...) {
+                    helperError = std::current_exception();
+                }
+            });
         } catch (const std::exception &) { // no thread to be had: do it here
             f(0);
             f(1);
             return;
         }
-        f(0);
+        try {
+            f(0);
+        } catch (...) {
+            helper.join();
+            throw;
+        }
         helper.join();
+        if (helperError) std::rethrow_exception(helperError);
         return;
     }
     f(0);
@@ -235,6 +252,7 @@ void multiplyPieces(Blocks r, ConstBlocks a, ConstBlocks b, bool square, const K
     }
     const Garner &garner = garners[std::countr_zero(s.quarters ? 2 * s.n : s.n)];
     for (std::size_t at = 0; at < na; at += plan.chunk) {
+        checkInterrupt();
         w.a = a.subspan(at, std::min(plan.chunk, na - at));
         run(w);
         finish(w, garner, r.subspan(at), w.a.size() + nb - 1, accumulate);
