@@ -4,7 +4,10 @@
 #include "number/outputFormats.h"
 
 #include <algorithm>
+#include <clocale>
+#include <langinfo.h>
 #include <limits>
+#include <locale.h>
 #include <string_view>
 #include <utility>
 
@@ -12,39 +15,51 @@ namespace {
 
 constexpr const char *usage =
     R"usage(usage: reckonwise-eval [OPTIONS] [EXPRESSION ...]
+       reckonwise-eval [OPTIONS] --convert CATEGORY FROM TO VALUE
+       reckonwise-eval --catalogue
 
-Evaluates each EXPRESSION and prints its result on a line of its own (an empty line when
-it has no value). Without an EXPRESSION, evaluates each line of standard input; at a
-terminal it shows a prompt and keeps the lines typed in its history.
+Evaluates each EXPRESSION and prints its result on a line of its own. Without
+an EXPRESSION, evaluates each line of standard input; at a terminal it shows a
+prompt, keeps a history and Ctrl+C stops the computation under way. A line
+without value prints an empty line, and its reason on standard error:
+"reckonwise-eval: line N: REASON" (for an argument, the argument instead of
+"line N"). Blank lines and lines starting with "#" are comments.
 
-  --format F   normal (default), full, scientific (sci), engineer (eng),
-               hexadecimal (hex), octal (oct), binary (bin)
-  --angle A    degrees (deg, default), radians (rad), grads (grad)
-  --range R    unlimited (default), uint8 (u8), int8 (i8), uint16 (u16), int16 (i16),
-               uint32 (u32), int32 (i32), uint64 (u64), int64 (i64)
+  --format F       normal (default), full, scientific (sci), engineer (eng),
+                   hexadecimal (hex), octal (oct), binary (bin)
+  --angle A        degrees (deg, default), radians (rad), grads (grad)
+  --range R        unlimited (default), uint8 (u8), int8 (i8), uint16 (u16),
+                   int16 (i16), uint32 (u32), int32 (i32), uint64 (u64),
+                   int64 (i64)
   --decimal-point C
-               the character written as decimal mark (default ","; input takes both)
-  --kind       print integer, float or novalue and a tab before each result
-  --strict     exit with status 1 if any expression had no value
+                   the decimal mark written (default: the locale's, "." in
+                   the C locale); input takes both "." and ","
+  --kind           print integer, float or novalue and a tab before each
+                   result
+  --strict         exit with status 1 if any expression had no value
+  -q, --quiet      do not say why a line has no value
   --cache-limit BYTES
-               memory kept for re-using results (K, M and G suffixes allowed); by default
-               a quarter of the physical memory, at most 4G; 0 keeps nothing between lines
-  --catalogue  print the converter's prefixes and units, one tab-separated line each
+                   memory kept for re-using results (suffixes K, M, G); by
+                   default a quarter of the memory, at most 4G, or 1M when
+                   reading a pipe or a file; 0 keeps nothing between lines
+  --catalogue      print the converter's prefixes and units, one tab-separated
+                   line each
   --convert CATEGORY FROM TO VALUE
-               print the converter's line for VALUE converted from unit FROM to unit TO
-               of CATEGORY; each is a list index, the list text, the name in any letter
-               case ("foot", "length") or the symbol ("ft")
+                   print the converter's line for VALUE converted from unit
+                   FROM to unit TO of CATEGORY; each is a list index, the list
+                   text, the name in any letter case ("foot", "length") or the
+                   symbol ("ft")
   --from-prefix P, --to-prefix Q
-               prefixes for --convert, named the same way ("kilo", "k"; default none)
-  -h, --help   print this text
-  -V, --version
-               print the version
-  --           end of the options (arguments that begin with "--" are options before it;
-               other arguments that begin with "-", such as -5+3, are expressions)
+                   prefixes for --convert, named the same way ("kilo", "k")
+  -h, --help       print this text
+  -V, --version    print the version
+  --               end of the options (arguments that begin with "--" are
+                   options before it; other arguments that begin with "-",
+                   such as -5+3, are expressions)
 
-Options hold for the whole run; values may also be given as --format=F and so on.
-Exit status: 0, or 1 with --strict after an expression without value, 1 when the output
-cannot be written, 2 for a usage error.
+Options hold for the whole run; values may also be given as --format=F.
+Exit status: 0; 1 with --strict after a line without value; 1 when the input
+cannot be read or the output cannot be written; 2 for a usage error.
 )usage";
 
 template <typename T>
@@ -132,15 +147,34 @@ const char *usageText() {
     return usage;
 }
 
+bool isDecimalMarkAllowed(std::string_view c) {
+    if (!isOneCharacter(c)) return false;
+    if (c.size() > 1) return c != "\u00B2" && c != "\u00B3"; // the postfix powers
+    const char k = c[0];
+    const bool letter = (k >= 'a' && k <= 'z') || (k >= 'A' && k <= 'Z');
+    const bool digit = k >= '0' && k <= '9';
+    const std::string_view expressionCharacters = "+-!~|&=<>*/%^()[]{}#_";
+    return !letter && !digit && k > ' ' && k != '\x7F' &&
+           expressionCharacters.find(k) == std::string_view::npos;
+}
+
+std::string localeDecimalMark() {
+    const locale_t environment = newlocale(LC_NUMERIC_MASK, "", locale_t(nullptr));
+    if (!environment) return ".";
+    std::string mark = nl_langinfo_l(RADIXCHAR, environment);
+    freelocale(environment);
+    return isDecimalMarkAllowed(mark) ? mark : ".";
+}
+
 EvalOptions EvalOptions::parse(int argc, char **argv) {
     EvalOptions o;
-    bool optionsEnded = false;
+    bool optionsEnded = false, decimalPointGiven = false;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         // The two short options; any other argument with one "-" is an expression (-5+3,
         // -e, -pi).
-        if (!optionsEnded && (arg == "-h" || arg == "-V")) {
-            (arg == "-h" ? o.help : o.version) = true;
+        if (!optionsEnded && (arg == "-h" || arg == "-V" || arg == "-q")) {
+            (arg == "-h" ? o.help : arg == "-V" ? o.version : o.quiet) = true;
             continue;
         }
         if (optionsEnded || !arg.starts_with("--")) {
@@ -174,17 +208,20 @@ EvalOptions EvalOptions::parse(int argc, char **argv) {
             o.rangeSigned = r.isSigned;
         } else if (name == "--decimal-point") {
             std::string_view c = value();
-            if (!isOneCharacter(c))
-                throw UsageError{"option '--decimal-point' takes one character, not '" +
+            if (!isDecimalMarkAllowed(c))
+                throw UsageError{"option '--decimal-point' takes one character that is not a "
+                                 "digit, sign, letter, operator, bracket or blank, not '" +
                                  std::string(c) + "'"};
             o.decimalPoint = std::string(c);
+            decimalPointGiven = true;
         } else if (name == "--cache-limit") {
             o.cacheLimit = byteCount(value());
-        } else if (name == "--kind" || name == "--strict" || name == "--catalogue" ||
-                   name == "--help" || name == "--version") {
+        } else if (name == "--kind" || name == "--strict" || name == "--quiet" ||
+                   name == "--catalogue" || name == "--help" || name == "--version") {
             noValue();
             (name == "--kind"        ? o.showKind
              : name == "--strict"    ? o.strict
+             : name == "--quiet"     ? o.quiet
              : name == "--catalogue" ? o.catalogue
              : name == "--help"      ? o.help
                                      : o.version) = true;
@@ -202,6 +239,7 @@ EvalOptions EvalOptions::parse(int argc, char **argv) {
         }
     }
     if (o.help || o.version) return o;
+    if (!decimalPointGiven) o.decimalPoint = localeDecimalMark();
     if ((o.fromPrefix || o.toPrefix) && o.convert.empty())
         throw UsageError{"options '--from-prefix' and '--to-prefix' need '--convert'"};
     if (o.catalogue && !o.convert.empty())

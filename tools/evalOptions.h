@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 inline constexpr const char *programName = "reckonwise-eval";
@@ -24,7 +25,9 @@ struct EvalOptions {
     bool rangeSigned = true;
     bool showKind = false;
     bool strict = false;
-    std::string decimalPoint = ","; // one character, UTF-8
+    bool quiet = false;
+    // The decimal mark written, one character in UTF-8: by default the locale's (LC_NUMERIC).
+    std::string decimalPoint = ".";
     std::optional<std::size_t> cacheLimit;
     bool help = false;
     bool version = false;
@@ -38,3 +41,11 @@ struct EvalOptions {
 };
 
 const char *usageText();
+
+// The decimal mark of the locale the environment names (LC_ALL, LC_NUMERIC, LANG): "." in
+// the C locale and where the locale is not installed.
+std::string localeDecimalMark();
+
+// Whether c (UTF-8) may be written as the decimal mark: one character that cannot be read
+// as part of an expression (no digit, sign, letter, operator, bracket or blank).
+bool isDecimalMarkAllowed(std::string_view c);

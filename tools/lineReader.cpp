@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "tools/lineReader.h"
 
+#include "bigint/interrupt.h"
+#include "tools/evalOptions.h"
+#include "tools/lineHistory.h"
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <poll.h>
 #include <unistd.h>
+#include <vector>
 
 #if defined(RECKONWISE_LINE_EDITING)
 #include <dlfcn.h>
@@ -13,15 +20,64 @@
 
 namespace {
 
+// Standard input read in large blocks straight from the descriptor, so that a read error
+// is seen as one (a directory given as input fails instead of reading as empty) and whether
+// more input is waiting is known exactly.
 class StreamReader : public LineReader {
 public:
     std::optional<std::string> next() override {
         std::string line;
-        if (!std::getline(std::cin, line)) return std::nullopt;
+        for (;;) {
+            const std::size_t end = buffer.find('\n', at);
+            if (end != std::string::npos) {
+                line.append(buffer, at, end - at);
+                at = end + 1;
+                break;
+            }
+            line.append(buffer, at);
+            buffer.clear();
+            at = 0;
+            if (!fill()) {
+                if (line.empty() && !partial) return std::nullopt;
+                break;
+            }
+            partial = true;
+        }
+        partial = false;
         if (line.ends_with('\r')) line.pop_back();
         return line;
     }
-    bool moreWaiting() const override { return std::cin.rdbuf()->in_avail() > 0; }
+
+    bool moreWaiting() const override {
+        if (at < buffer.size()) return true;
+        if (ended) return false;
+        pollfd input{STDIN_FILENO, POLLIN, 0};
+        return ::poll(&input, 1, 0) > 0;
+    }
+
+private:
+    // Reads the next block into the empty buffer; false at the end of the input.
+    bool fill() {
+        if (ended) return false;
+        buffer.resize(std::size_t(1) << 16);
+        for (;;) {
+            const ssize_t n = ::read(STDIN_FILENO, buffer.data(), buffer.size());
+            if (n > 0) {
+                buffer.resize(std::size_t(n));
+                return true;
+            }
+            if (n < 0 && errno == EINTR) continue;
+            buffer.clear();
+            ended = true;
+            if (n < 0) throw ReadError{errno};
+            return false;
+        }
+    }
+
+    std::string buffer;
+    std::size_t at = 0;
+    bool ended = false;
+    bool partial = false; // a line has begun in an earlier block
 };
 
 #if defined(RECKONWISE_LINE_EDITING)
@@ -32,6 +88,8 @@ struct LineEditor {
     decltype(&::readline) readline = nullptr;
     decltype(&::add_history) addHistory = nullptr;
     FILE **outstream = nullptr;
+    int *catchSignals = nullptr;
+    int (**getcFunction)(FILE *) = nullptr;
 
     static const LineEditor *open() {
         void *library = dlopen(RECKONWISE_LINE_EDITING_LIBRARY, RTLD_NOW | RTLD_LOCAL);
@@ -41,35 +99,90 @@ struct LineEditor {
         editor.addHistory =
             reinterpret_cast<decltype(&::add_history)>(dlsym(library, "add_history"));
         editor.outstream = static_cast<FILE **>(dlsym(library, "rl_outstream"));
-        if (!editor.readline || !editor.addHistory || !editor.outstream) return nullptr;
+        editor.catchSignals = static_cast<int *>(dlsym(library, "rl_catch_signals"));
+        editor.getcFunction =
+            reinterpret_cast<int (**)(FILE *)>(dlsym(library, "rl_getc_function"));
+        if (!editor.readline || !editor.addHistory || !editor.outstream || !editor.catchSignals ||
+            !editor.getcFunction)
+            return nullptr;
         return &editor;
     }
 };
 
-// A terminal: the prompt, editing keys and the history of this session (kept in memory
-// only). The results go to standard output, which may be the terminal or not.
+// The editor's keys come from here. Ctrl+C interrupts the read (the handler is installed
+// without restarting reads) and ends the line as the end of input would; the reader then
+// sees the request and discards the line.
+int readKey(FILE *) {
+    for (;;) {
+        unsigned char c;
+        const ssize_t n = ::read(STDIN_FILENO, &c, 1);
+        if (n == 1) return c;
+        if (n < 0 && errno == EINTR && !bigint::interruptRequested()) continue;
+        return EOF;
+    }
+}
+
+// A terminal: the prompt, editing keys and the history. The results go to standard output,
+// which may be the terminal or not.
 class TerminalReader : public LineReader {
 public:
     explicit TerminalReader(const LineEditor &editor) : editor(editor) {
         // The prompt and the editing go to the terminal even when the results are piped.
         *editor.outstream = stderr;
-    }
-    std::optional<std::string> next() override {
-        std::cout.flush();
-        char *raw = editor.readline("> ");
-        if (!raw) {
-            std::fputc('\n', stderr); // the prompt's line ends when the user ends the input
-            return std::nullopt;
+        // Ctrl+C is the program's own: the editor neither catches it nor reads past it.
+        *editor.catchSignals = 0;
+        *editor.getcFunction = readKey;
+        if (const std::optional<std::string> path = LineHistory::defaultPath()) {
+            history = std::make_unique<LineHistory>(*path);
+            for (const std::string &line : history->lines())
+                editor.addHistory(line.c_str());
+            if (!history->problem().empty()) noticeHistoryProblem();
+        } else {
+            std::cerr << programName
+                      << ": history not kept between sessions: neither HOME nor "
+                         "XDG_STATE_HOME is set\n";
         }
-        std::string line(raw);
-        std::free(raw);
-        if (line.find_first_not_of(" \t") != std::string::npos) editor.addHistory(line.c_str());
-        return line;
+    }
+
+    std::optional<std::string> next() override {
+        for (;;) {
+            std::cout.flush();
+            bigint::clearInterrupt();
+            char *raw = editor.readline("> ");
+            if (bigint::interruptRequested()) {
+                // Ctrl+C while typing: the line is dropped and a fresh prompt follows.
+                std::free(raw);
+                std::fputc('\n', stderr);
+                continue;
+            }
+            if (!raw) {
+                std::fputc('\n', stderr); // the prompt's line ends when the user ends the input
+                return std::nullopt;
+            }
+            std::string line(raw);
+            std::free(raw);
+            if (line.find_first_not_of(" \t") != std::string::npos) {
+                editor.addHistory(line.c_str());
+                if (history) {
+                    const bool wasKept = history->problem().empty();
+                    history->add(line);
+                    if (wasKept && !history->problem().empty()) noticeHistoryProblem();
+                }
+            }
+            return line;
+        }
     }
     bool moreWaiting() const override { return false; }
+    bool interactive() const override { return true; }
 
 private:
+    void noticeHistoryProblem() const {
+        std::cerr << programName << ": history not kept between sessions: " << history->problem()
+                  << '\n';
+    }
+
     const LineEditor &editor;
+    std::unique_ptr<LineHistory> history;
 };
 #endif
 

@@ -2,6 +2,7 @@
 // reckonwise-eval: evaluates expressions from the command line or standard input and prints
 // one result text per expression, formatted as the window would show it.
 
+#include "bigint/interrupt.h"
 #include "converter/TextList.h"
 #include "converter/catalogue/catalogue.h"
 #include "converter/conversionText.h"
@@ -15,6 +16,8 @@
 #include "number/textUtils.h"
 #include "reckonwise/version.h"
 #include "tools/evalOptions.h"
+#include "tools/fdOutput.h"
+#include "tools/interruptKey.h"
 #include "tools/lineReader.h"
 
 #include <algorithm>
@@ -25,31 +28,38 @@
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+#include <memory>
 #include <new>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
 namespace {
 
+// The cache's ceiling when the lines come from a pipe or a file (see main).
+constexpr std::size_t streamCacheCeiling = std::size_t(1) << 20;
+
+FdOutput standardOutput(STDOUT_FILENO);
+
 // The output could not be written (a full disk, a closed output, a reader that has gone
 // while SIGPIPE is ignored): the program ends with a message and status 1. Where SIGPIPE
 // has its default action, a reader that has gone ends the program silently instead.
-[[noreturn]] void writeFailed(int error) {
-    std::cerr << programName << ": write error";
-    if (error) std::cerr << ": " << std::strerror(error);
-    std::cerr << '\n';
+[[noreturn]] void writeFailed() {
+    const int error = standardOutput.error();
+    std::cerr << programName
+              << ": write error: " << (error ? std::strerror(error) : "the output was closed")
+              << '\n';
     std::cerr.flush();
     std::_Exit(1);
 }
 
 void checkOutput() {
-    if (!std::cout) writeFailed(errno);
+    if (!std::cout || standardOutput.error()) writeFailed();
 }
 
 void flushOutput() {
-    errno = 0;
     std::cout.flush();
     checkOutput();
 }
@@ -67,10 +77,12 @@ const char *kindName(NumberKind kind) {
 }
 
 // Writes text as UTF-8 in slices, so that a result of hundreds of millions of characters
-// is not copied whole once more; "," becomes the chosen decimal mark.
+// is not copied whole once more; "," becomes the chosen decimal mark. Ctrl+C at a terminal
+// stops a long result between two slices.
 void writeResult(std::ostream &out, std::u16string_view text, const std::string &decimalPoint) {
     constexpr std::size_t slice = 1 << 16;
     while (!text.empty()) {
+        bigint::checkInterrupt();
         std::size_t n = std::min(slice, text.size());
         // Keep a surrogate pair together.
         if (n < text.size() && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF) ++n;
@@ -85,21 +97,40 @@ void writeResult(std::ostream &out, std::u16string_view text, const std::string 
     }
 }
 
+// A text as a message shows it: whole up to a few dozen characters, else its start.
+std::string shown(std::string_view text) {
+    constexpr std::size_t most = 60;
+    if (text.size() <= most) return std::string(text);
+    std::size_t n = most;
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
+        --n; // not inside a character
+    return std::string(text.substr(0, n)) + "...";
+}
+
+// Blank lines and lines whose first character that is not blank is "#" hold no expression.
+bool isCommentOrBlank(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(" \t\v\f\r");
+    return first == std::string_view::npos || line[first] == '#';
+}
+
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
 struct Run {
     const EvalOptions &options;
     bool anyWithoutValue = false;
 
-    // Prints the result line for one expression; a failure leaves the line empty and is
-    // reported on standard error.
-    void evaluateAndPrint(std::string expression, bool moreWaiting) {
+    // Prints the result line for one expression. One without value leaves the line empty
+    // and, unless quiet, says why on standard error, naming the input by `where`.
+    void evaluateAndPrint(std::string expression, const std::string &where, bool moreWaiting) {
         NumberRef n;
         const std::u16string *text = nullptr;
-        const char *failure = nullptr;
-        SharedText line;
+        std::string failure;
         try {
+            bigint::checkInterrupt();
             // A long line is held once while it is evaluated: in UTF-16, handed to the
             // evaluator without another copy. Its UTF-8 is given up when the UTF-16 says the
-            // same (ASCII without white space), and the failure message is made from that.
+            // same (ASCII without white space).
+            SharedText line;
             std::u16string wide = utf8ToUtf16(expression);
             if (isPlainAscii(expression)) {
                 std::string().swap(expression);
@@ -109,30 +140,30 @@ struct Run {
             }
             NumberRef value = evaluateExpression(line);
             text = &formattedResult(*value, options.format);
+            if (options.showKind) std::cout << kindName(value->kind) << '\t';
+            if (value->kind == NoValue)
+                failure =
+                    describeNoValue(value->reason, value->reasonText ? *value->reasonText : "");
             n = std::move(value);
+            writeResult(std::cout, *text, options.decimalPoint);
         } catch (const char *message) {
             failure = message;
         } catch (const std::bad_alloc &) {
             failure = "out of memory";
+        } catch (const bigint::Interrupted &) {
+            failure = "interrupted";
         }
-        if (!n || n->kind == NoValue) anyWithoutValue = true;
-        if (n) {
-            if (options.showKind) std::cout << kindName(n->kind) << '\t';
-            writeResult(std::cout, *text, options.decimalPoint);
-        }
+        if (!failure.empty()) anyWithoutValue = true;
         std::cout << '\n';
         // Every answer is out before the program could wait for more input: a script that
         // writes a line and reads the answer never stalls, and a file of expressions is not
         // written one system call per line.
-        if (!moreWaiting)
+        if (!moreWaiting || !failure.empty())
             flushOutput();
         else
             checkOutput();
-        if (failure) {
-            std::cerr << programName << ": "
-                      << (expression.empty() ? utf16ToUtf8(line.view()) : expression) << ": "
-                      << failure << '\n';
-        }
+        if (!failure.empty() && !options.quiet)
+            std::cerr << programName << ": " << where << ": " << failure << '\n';
     }
 
     // ASCII with no white space: its UTF-16 needs no stripping and gives it back exactly.
@@ -142,21 +173,42 @@ struct Run {
         });
     }
 
-    void all() {
-        if (!options.expressions.empty()) {
-            for (std::size_t i = 0; i < options.expressions.size(); ++i) {
-                evaluateAndPrint(options.expressions[i], i + 1 < options.expressions.size());
+    void arguments() {
+        for (std::size_t i = 0; i < options.expressions.size(); ++i) {
+            const std::string &argument = options.expressions[i];
+            if (argument.find_first_not_of(" \t\v\f\r\n") == std::string::npos) {
+                std::cout << '\n';
+            } else {
+                evaluateAndPrint(argument, shown(argument), i + 1 < options.expressions.size());
                 numberCache.trim();
             }
-            return;
         }
-        std::unique_ptr<LineReader> input = standardInputReader();
-        while (std::optional<std::string> line = input->next()) {
-            const bool more = input->moreWaiting();
-            evaluateAndPrint(std::move(*line), more);
-            // Between lines nothing is in use: the cache goes back within its ceiling.
-            numberCache.trim();
+    }
+
+    // The lines of standard input; false after a read error.
+    bool lines(LineReader &input) {
+        try {
+            std::size_t number = 0;
+            while (std::optional<std::string> line = input.next()) {
+                ++number;
+                if (number == 1 && line->starts_with(byteOrderMark))
+                    line->erase(0, byteOrderMark.size());
+                const bool more = input.moreWaiting();
+                if (isCommentOrBlank(*line)) {
+                    std::cout << '\n';
+                    if (!more) flushOutput();
+                    continue;
+                }
+                evaluateAndPrint(std::move(*line), "line " + std::to_string(number), more);
+                // Between lines nothing is in use: the cache goes back within its ceiling.
+                numberCache.trim();
+            }
+        } catch (const ReadError &e) {
+            flushOutput();
+            std::cerr << programName << ": read error: " << std::strerror(e.error) << '\n';
+            return false;
         }
+        return true;
     }
 };
 
@@ -266,7 +318,8 @@ int main(int argc, char **argv) {
         std::cerr << programName << ": " << e.message << " (see --help)\n";
         return 2;
     }
-    std::ios::sync_with_stdio(false); // own buffers, so in_avail() sees what is buffered
+    std::ios::sync_with_stdio(false);
+    std::cout.rdbuf(&standardOutput);
     if (options.help || options.version) {
         if (options.help)
             std::cout << usageText();
@@ -275,12 +328,28 @@ int main(int argc, char **argv) {
         flushOutput();
         return 0;
     }
-    if (options.cacheLimit) numberCache.setCeiling(*options.cacheLimit);
+    const bool readsInput =
+        !options.catalogue && options.convert.empty() && options.expressions.empty();
+    std::unique_ptr<LineReader> input;
+    if (readsInput) input = standardInputReader();
+    if (options.cacheLimit)
+        numberCache.setCeiling(*options.cacheLimit);
+    else if (readsInput && !input->interactive())
+        // A stream of lines re-uses little of what came before: a small cache serves it as
+        // fast as a large one and keeps a stream of millions of lines in bounded memory.
+        numberCache.setCeiling(streamCacheCeiling);
     settings::setOutputFormat(options.format);
     settings::setAngleUnit(options.angle);
     settings::setValueRange(options.rangeBits, options.rangeSigned);
+    // At a prompt Ctrl+C is caught by the thread that reads the terminal and evaluates.
+    const bool interactive = input && input->interactive();
+    if (interactive) {
+        catchInterruptKey();
+        blockInterruptKey(true);
+    }
     int status = 0;
     runWithLargeStack([&] {
+        if (interactive) blockInterruptKey(false);
         try {
             if (options.catalogue) {
                 printCatalogue();
@@ -288,8 +357,12 @@ int main(int argc, char **argv) {
                 status = convert(options);
             } else {
                 Run run{options};
-                run.all();
-                if (options.strict && run.anyWithoutValue) status = 1;
+                if (input) {
+                    if (!run.lines(*input)) status = 1;
+                } else {
+                    run.arguments();
+                }
+                if (options.strict && run.anyWithoutValue && status == 0) status = 1;
             }
         } catch (const UsageError &e) {
             std::cerr << programName << ": " << e.message << " (see --help)\n";

@@ -3,6 +3,8 @@
 # End-to-end runs of reckonwise-eval: arguments, standard input, options, usage errors and
 # arithmetic failures. Usage: eval_cli_test.sh PATH-TO-reckonwise-eval
 set -u
+# The decimal mark follows the locale; these rows are written for the C locale's ".".
+export LC_ALL=C
 bin="$1"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
@@ -29,18 +31,18 @@ check() {
 
 #     name            stdin                       status stdout               stderr pattern   arguments
 check one-argument    ''                          0 $'14\n'                   ''               '2+3*4'
-check arguments       ''                          0 $'2\n3,5\n30\n'           ''               '1+1' '7/2' ' 1 0 * 3 '
-check stdin           $'1+2\n\n2*(\n7/2\r\n4*4'   0 $'3\n\n\n3,5\n16\n'       ''
-check normal          ''                          0 $'1,18059162e21\n'       ''               '2^70'
+check arguments       ''                          0 $'2\n3.5\n30\n'           ''               '1+1' '7/2' ' 1 0 * 3 '
+check stdin           $'1+2\n\n2*(\n7/2\r\n4*4'   0 $'3\n\n\n3.5\n16\n'       'reckonwise-eval: line 3: unbalanced brackets'
+check normal          ''                          0 $'1.18059162e21\n'       ''               '2^70'
 check full            ''                          0 $'1180591620717411303424\n' '' --format full '2^70'
 check hexadecimal     ''                          0 $'0xFF\n0xFF\n'           ''               --format=hexadecimal '0xff' 255
 check radians         ''                          0 $'-1\n'                   ''               --angle radians 'cos(pi)'
-check degrees         ''                          0 $'0,9984971499\n1\n'      ''               'cos(pi)' 'sin(90)'
+check degrees         ''                          0 $'0.9984971499\n1\n'      ''               'cos(pi)' 'sin(90)'
 check uint8           ''                          0 $'0\n44\n'                ''               --range uint8 '255+1' 300
 check int8            ''                          0 $'-128\n'                 ''               --range=int8 '127+1'
-check kind            ''                          0 $'integer\t2\nfloat\t3,5\nnovalue\t\n' '' --kind '1+1' '7/2' '2*('
-check end-of-options  ''                          0 $'novalue\t\n'            ''               --kind -- --kind
-check failure         $'2^20000*0,5\r\n1+1\n'     0 $'\n2\n'                  'reckonwise-eval: 2^20000\*0,5: ?*'
+check kind            ''                          0 $'integer\t2\nfloat\t3.5\nnovalue\t\n' 'reckonwise-eval: 2\*(: unbalanced brackets' --kind '1+1' '7/2' '2*('
+check end-of-options  ''                          0 $'novalue\t\n'            "reckonwise-eval: --kind: unknown name 'kind'"               --kind -- --kind
+check failure         $'2^20000*0,5\r\n1+1\n'     0 $'\n2\n'                  'reckonwise-eval: line 1: Floating point overflow'
 check unknown-option  ''                          2 ''                        '*--frobnicate*' --frobnicate 1
 check missing-value   ''                          2 ''                        '*--format*'     --format
 check bad-format      ''                          2 ''                        '*purple*'       --format purple 1
@@ -50,13 +52,13 @@ check bad-range       ''                          2 ''                        '*
 check cache-limit-0   $'1+2+3\n1+2+3+4\n(2^70)+1\n(2^70)+1>0\n' 0 $'6\n10\n1180591620717411303425\n1\n' '' --format full --cache-limit 0
 check cache-limit-K   ''                          0 $'3\n'                   ''               --cache-limit=64K '1+2'
 check bad-cache-limit ''                          2 ''                        '*12Q*'          --cache-limit 12Q 1
-check convert         ''                          0 $'5 ft = 1,524 m\n'      ''               --convert Length 'foot [ft]' 'meter [m]' 5
-check convert-prefix  ''                          0 $'1 km\u00b2 = 1000000 m\u00b2\n' '' --convert 1 26 26 1 --from-prefix 'kilo- [k]'
+check convert         ''                          0 $'5 ft = 1.524 m\n'      ''               --convert Length 'foot [ft]' 'meter [m]' 5
+check convert-prefix  ''                          0 $'1 km\xc2\xb2 = 1000000 m\xc2\xb2\n' '' --convert 1 26 26 1 --from-prefix 'kilo- [k]'
 check convert-full    ''                          0 $'1 Yim = 1208925819614629174706176 m\n' '' --format full --convert 0 33 33 1 --from-prefix 28
 check convert-unknown ''                          2 ''                        "*unknown unit 'furlongs'*" --convert Length furlongs 33 1
 # Units, categories and prefixes by index, list text, name in any case, or symbol.
-check convert-names   ''                          0 $'5 ft = 1,524 m\n'      ''               --convert length foot METER 5
-check convert-symbols ''                          0 $'5 ft = 0,001524 km\n'  ''               --convert 0 ft m 5 --to-prefix k
+check convert-names   ''                          0 $'5 ft = 1.524 m\n'      ''               --convert length foot METER 5
+check convert-symbols ''                          0 $'5 ft = 0.001524 km\n'  ''               --convert 0 ft m 5 --to-prefix k
 check convert-kilo    ''                          0 $'2 km = 2000 m\n'       ''               --convert Length m m 2 --from-prefix kilo
 check convert-remark  ''                          0 $'1 EUR = 1 EUR\n'       ''               --convert currency eur EUR 1
 check convert-fm      ''                          2 ''                        "*ambiguous unit 'fm': 10 'fathom \[fm\]', 11 'fermi \[fm\]'*" --convert length fm m 1
@@ -69,14 +71,14 @@ check convert-deep    ''                          0 $'\n'                    '' 
 # Conventions: version, short options, and arguments with one "-" that stay expressions.
 check version         ''                          0 $'reckonwise-eval 1.0\n' ''               --version
 check version-short   ''                          0 $'reckonwise-eval 1.0\n' ''               -V
-check dash-expressions ''                         0 $'-2\n-2,718281828\n-3,141592654\n' '' -5+3 -e -pi
+check dash-expressions ''                         0 $'-2\n-2.718281828\n-3.141592654\n' '' -5+3 -e -pi
 # Words in any letter case and short forms; a bad word lists the choices.
 check short-words     ''                          0 $'0xFF\n'                ''               --format HEX --range u8 255
 check angle-word      ''                          0 $'-1\n'                  ''               --angle RAD 'cos(pi)'
 check choices         ''                          2 ''                        '*choose from normal, full, scientific (sci)*' --format purple 1
 # Scripting: --strict fails a run with a line without value; --decimal-point for awk.
 check strict-ok       $'1+1\n2*3\n'              0 $'2\n6\n'                ''               --strict
-check strict-novalue  $'1+1\n2*(\n3\n'           1 $'2\n\n3\n'             ''               --strict
+check strict-novalue  $'1+1\n2*(\n3\n'           1 $'2\n\n3\n'             'reckonwise-eval: line 2: unbalanced brackets'               --strict
 check strict-failure  ''                          1 $'\n'                    'reckonwise-eval: 2^20000\*0,5: ?*' --strict '2^20000*0,5'
 check decimal-point   ''                          0 $'3.5\n0.0005\n1.23456789e-20\n' '' --decimal-point . '7/2' '1/2000' '1,23456789e-20'
 check decimal-convert ''                          0 $'1.5 ft = 0.4572 m\n'   ''               --decimal-point=. --convert length ft m 1,5

@@ -5,16 +5,29 @@ through a pseudo-terminal as a person types. Usage: eval_terminal_test.py PATH-T
 
 import os
 import pty
+import shutil
 import select
 import sys
+import tempfile
 import termios
 import time
 
 binary = sys.argv[1]
-pid, terminal = pty.fork()
-if pid == 0:
-    os.execv(binary, [binary])
+# A home of its own, so that the history kept between sessions is this test's.
+home = tempfile.mkdtemp()
+environment = {"HOME": home, "LC_ALL": "C", "TERM": "xterm", "PATH": "/usr/bin:/bin"}
 
+
+def start():
+    """Starts a session at a new pseudo-terminal."""
+    global pid, terminal, seen
+    pid, terminal = pty.fork()
+    if pid == 0:
+        os.execve(binary, [binary], environment)
+    seen = b""
+
+
+start()
 seen = b""
 
 
@@ -56,7 +69,7 @@ steps = [
     (b"", b"> "),
     (b"\x1b[A\x1b[A\r", b"14\r\n"),          # two lines back in the history: 2+3*4
     (b"", b"> "),
-    (b"7/2\r", b"3,5\r\n"),
+    (b"7/2\r", b"3.5\r\n"),
     (b"", b"> "),
 ]
 for keys, shown in steps:
@@ -65,22 +78,72 @@ for keys, shown in steps:
         os.write(terminal, keys)
     wait_for(shown)
 
+# Ctrl+C while typing drops the line and gives a fresh prompt; the session goes on.
 wait_for_editor()
-os.write(terminal, b"\x04")  # the end of the input at an empty prompt
-deadline = time.monotonic() + 10
-while True:
-    done, status = os.waitpid(pid, os.WNOHANG)
-    if done:
-        break
-    if time.monotonic() > deadline:
-        os.kill(pid, 9)
-        os.waitpid(pid, 0)
-        sys.exit("FAIL: still running after the end of the input")
-    try:  # keep the terminal drained
-        if select.select([terminal], [], [], 0.05)[0]:
-            os.read(terminal, 4096)
-    except OSError:
-        pass
-if not os.WIFEXITED(status) or os.WEXITSTATUS(status) != 0:
-    sys.exit(f"FAIL: exit status {status}")
-print("terminal session: prompt, editing, history and end of input as expected")
+os.write(terminal, b"12+3")
+wait_for(b"12+3")
+wait_for_editor()
+os.write(terminal, b"\x03")
+wait_for(b"> ")
+wait_for_editor()
+os.write(terminal, b"6*7\r")
+wait_for(b"42\r\n")
+wait_for(b"> ")
+
+# Ctrl+C during a computation of minutes stops it: the prompt is back within half a second
+# and the next line is evaluated as usual.
+wait_for_editor()
+os.write(terminal, b"(10^100000000)+1\r")
+wait_for(b"(10^100000000)+1\r\n")
+time.sleep(0.5)  # well into the computation
+os.write(terminal, b"\x03")
+pressed = time.monotonic()
+wait_for(b"interrupted\r\n")
+wait_for(b"> ")
+if time.monotonic() - pressed > 0.5:
+    sys.exit(f"FAIL: the prompt came back {time.monotonic() - pressed:.2f} s after Ctrl+C")
+wait_for_editor()
+os.write(terminal, b"6*7\r")
+wait_for(b"42\r\n")
+wait_for(b"> ")
+
+
+def end_session():
+    """Ctrl+D at an empty prompt ends the session with status 0."""
+    wait_for_editor()
+    os.write(terminal, b"\x04")
+    deadline = time.monotonic() + 10
+    while True:
+        done, status = os.waitpid(pid, os.WNOHANG)
+        if done:
+            break
+        if time.monotonic() > deadline:
+            os.kill(pid, 9)
+            os.waitpid(pid, 0)
+            sys.exit("FAIL: still running after the end of the input")
+        try:  # keep the terminal drained
+            if select.select([terminal], [], [], 0.05)[0]:
+                os.read(terminal, 4096)
+        except OSError:
+            pass
+    if not os.WIFEXITED(status) or os.WEXITSTATUS(status) != 0:
+        sys.exit(f"FAIL: exit status {status}")
+    os.close(terminal)
+
+
+end_session()
+
+# A new session brings back the lines of the last one: Up gives its last line, 6*7.
+start()
+wait_for(b"> ")
+wait_for_editor()
+os.write(terminal, b"\x1b[A\r")
+wait_for(b"42\r\n")
+wait_for(b"> ")
+end_session()
+with open(os.path.join(home, ".local/state/reckonwise/history")) as kept:
+    lines = kept.read().splitlines()
+if lines[-2:] != ["6*7", "6*7"] or "12+3" in lines:
+    sys.exit(f"FAIL: the history file holds {lines!r}")
+shutil.rmtree(home)
+print("terminal session: prompt, editing, history, Ctrl+C and end of input as expected")
