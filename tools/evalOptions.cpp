@@ -31,11 +31,16 @@ terminal it shows a prompt and keeps the lines typed in its history.
                a quarter of the physical memory, at most 4G; 0 keeps nothing between lines
   --catalogue  print the converter's prefixes and units, one tab-separated line each
   --convert CATEGORY FROM TO VALUE
-               print the converter's line for VALUE converted from unit FROM to unit TO
-               of CATEGORY; each is a list index, the list text, the name in any letter
-               case ("foot", "length") or the symbol ("ft")
+               print the converter's line for VALUE converted from unit FROM to
+               unit TO of CATEGORY (status 1 when VALUE has no value); each is a
+               list index, the list text, the name in any letter case ("foot",
+               "length"), also in the plural ("feet") and with -er or -re
+               ("liter"), or the symbol ("ft", "kWh", "m2"); a unit may carry a
+               prefix symbol or name ("km", "us" for micro, "kilometres"); an
+               unknown name lists the closest ones, an ambiguous one its choices
   --from-prefix P, --to-prefix Q
-               prefixes for --convert, named the same way ("kilo", "k"; default none)
+               prefixes for --convert, named the same way ("kilo", "k", "u";
+               default none), not for a unit that carries its own
   -h, --help   print this text
   -V, --version
                print the version
