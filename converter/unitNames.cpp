@@ -295,7 +295,8 @@ std::vector<UnitSuggestion> suggestUnits(const std::vector<MatchableItem> &units
     };
     std::vector<Scored> scored;
     // The fewest edits from `typed` to an item's name forms, to its symbol, or (one edit
-    // more) to one word of either: "lb" is close to "pound (troy) [lb t]".
+    // more) to the first word of either, which names the unit that the rest qualifies:
+    // "lb" is close to "pound (troy) [lb t]", "year" to "year (Julian)".
     auto distanceTo = [](const std::string &typed, const MatchableItem &item) {
         std::size_t best = std::string::npos;
         for (const std::string &form : nameForms(item.name))
@@ -303,15 +304,9 @@ std::vector<UnitSuggestion> suggestUnits(const std::vector<MatchableItem> &units
         if (!item.symbol.empty())
             best = std::min(best, editDistance(typed, lowerAscii(item.symbol)));
         for (const std::string *text : {&item.name, &item.symbol}) {
-            std::string word;
-            for (const char c : normalised(*text) + ' ') {
-                if (std::string_view(" ;,()").find(c) == std::string_view::npos) {
-                    word += c;
-                    continue;
-                }
-                if (!word.empty()) best = std::min(best, editDistance(typed, word) + 1);
-                word.clear();
-            }
+            const std::string words = normalised(*text);
+            const std::string first = words.substr(0, words.find_first_of(" ;,()"));
+            if (!first.empty()) best = std::min(best, editDistance(typed, first) + 1);
         }
         return best;
     };
@@ -331,10 +326,13 @@ std::vector<UnitSuggestion> suggestUnits(const std::vector<MatchableItem> &units
         const std::string name = joinableName(prefixes[p].name);
         if (name.empty() || typed.size() < name.size() + 2 || !typed.starts_with(name)) continue;
         const std::string rest = typed.substr(name.size());
+        std::vector<std::string> restReadings;
+        for (const std::vector<std::string> &step : readingsInOrder(rest))
+            restReadings.insert(restReadings.end(), step.begin(), step.end());
         for (std::size_t u = 0; u < units.size(); ++u) {
             std::size_t edits = std::string::npos;
-            for (const std::string &form : nameForms(units[u].name))
-                edits = std::min(edits, editDistance(rest, form));
+            for (const std::string &reading : restReadings)
+                edits = std::min(edits, distanceTo(reading, units[u]));
             if (edits <= allowedEdits(rest.size()))
                 scored.push_back({edits, {{int(u), int(p)}, name + units[u].name}});
         }

@@ -307,7 +307,8 @@ int convertNamed(const EvalOptions &o) {
     StandaloneConverter c;
     c.converter.initConverter();
     const std::vector<MatchableItem> none;
-    const int category = pick(categoryItems(c.category), none, o.convert[0], "category").unit;
+    const std::vector<MatchableItem> categories = categoryItems(c.category);
+    const int category = pick(categories, none, o.convert[0], "category").unit;
     c.converter.fillUnits(category);
     const int base = c.fromUnit.selected();
     const std::vector<MatchableItem> units = unitItems(c.fromUnit, c.converter.units);
@@ -323,7 +324,7 @@ int convertNamed(const EvalOptions &o) {
             return std::string();
         }
     };
-    const std::string where = " in " + u8(c.category.items[std::size_t(category)]);
+    const std::string where = " in " + categories[std::size_t(category)].name;
     const UnitChoice from = pick(units, prefixes, o.convert[1], "unit", where, rate);
     const UnitChoice to = pick(units, prefixes, o.convert[2], "unit", where, rate);
     // A prefix joined to a unit's symbol or name stands for --from-prefix or --to-prefix.

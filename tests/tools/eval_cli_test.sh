@@ -94,7 +94,7 @@ check unit-joined-suggestion '' 2 ''                                          "r
       kilomile  (mile \[mi\] with kilo- \[k\])" --convert length kilomiter m 1
 check unit-category   ''                          2 ''                        $'*unknown category \'lenght\'; did you mean:\n   0  Length' --convert lenght m m 1
 # A list wider than a terminal puts each rate on a line of its own.
-check unit-usd-wide   ''                          2 ''                        "reckonwise-eval: ambiguous unit 'usd' in Currency (updated 19.4.2010); it may be:
+check unit-usd-wide   ''                          2 ''                        "reckonwise-eval: ambiguous unit 'usd' in Currency; it may be:
    3  America (United States), Dollar \[USD\]
         1 USD = 0,7426606561 EUR
    4  American Samoa, United States Dollar \[USD\]
