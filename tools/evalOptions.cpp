@@ -46,11 +46,16 @@ without value prints an empty line, and its reason on standard error:
                    line each
   --convert CATEGORY FROM TO VALUE
                    print the converter's line for VALUE converted from unit
-                   FROM to unit TO of CATEGORY; each is a list index, the list
-                   text, the name in any letter case ("foot", "length") or the
-                   symbol ("ft")
+                   FROM to unit TO of CATEGORY (status 1 when VALUE has no
+                   value); each is a list index, the list text, the name in
+                   any letter case ("foot", "length"), also in the plural
+                   ("feet") and with -er or -re ("liter"), or the symbol
+                   ("ft", "kWh", "m2"); a unit may carry a prefix symbol or
+                   name ("km", "us" for micro, "kilometres"); an unknown name
+                   lists the closest ones, an ambiguous one its choices
   --from-prefix P, --to-prefix Q
-                   prefixes for --convert, named the same way ("kilo", "k")
+                   prefixes for --convert, named the same way ("kilo", "k",
+                   "u"; default none), not for a unit that carries its own
   -h, --help       print this text
   -V, --version    print the version
   --               end of the options (arguments that begin with "--" are
@@ -58,8 +63,9 @@ without value prints an empty line, and its reason on standard error:
                    such as -5+3, are expressions)
 
 Options hold for the whole run; values may also be given as --format=F.
-Exit status: 0; 1 with --strict after a line without value; 1 when the input
-cannot be read or the output cannot be written; 2 for a usage error.
+Exit status: 0; 1 with --strict after a line without value, or when --convert's
+VALUE has none, or when the input cannot be read or the output cannot be
+written; 2 for a usage error.
 )usage";
 
 template <typename T>

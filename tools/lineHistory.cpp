@@ -13,8 +13,7 @@ namespace {
 // Creates every missing folder of path's parent, private to the user as the state folders
 // are meant to be.
 int makeParents(const std::string &path) {
-    for (std::size_t at = path.find('/', 1); at != std::string::npos;
-         at = path.find('/', at + 1)) {
+    for (std::size_t at = path.find('/', 1); at != std::string::npos; at = path.find('/', at + 1)) {
         const std::string folder = path.substr(0, at);
         if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return errno;
     }
@@ -64,9 +63,9 @@ LineHistory::LineHistory(std::string where) : path(std::move(where)) {
         if (n < 0) {
             if (errno == EINTR) continue;
             {
-        fail("cannot read", errno);
-        return;
-    }
+                fail("cannot read", errno);
+                return;
+            }
         }
         contents.append(chunk, std::size_t(n));
     }
@@ -79,8 +78,7 @@ LineHistory::LineHistory(std::string where) : path(std::move(where)) {
         begin = end + 1;
     }
     // A last line without its line end (a session that ended while writing) is ended now.
-    if (!contents.empty() && contents.back() != '\n' && !writeAll(fd, "\n"))
-        {
+    if (!contents.empty() && contents.back() != '\n' && !writeAll(fd, "\n")) {
         fail("cannot write", errno);
         return;
     }

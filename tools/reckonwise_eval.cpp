@@ -7,6 +7,7 @@
 #include "converter/catalogue/catalogue.h"
 #include "converter/conversionText.h"
 #include "converter/itemMatch.h"
+#include "converter/unitNames.h"
 #include "number/Number.h"
 #include "number/NumberCache.h"
 #include "number/Settings.h"
@@ -24,12 +25,14 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <iostream>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 #include <memory>
 #include <new>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <unistd.h>
@@ -237,18 +240,91 @@ void printCatalogue() {
     std::cout << out;
 }
 
-// The index of the item the user named (see matchItem); a usage error that lists the
-// candidates when the name fits several.
-int pick(const std::vector<MatchableItem> &items, const std::string &given, const char *what) {
-    const ItemMatch match = matchItem(items, given);
-    if (match.index >= 0) return match.index;
-    if (match.candidates.empty())
-        throw UsageError{"unknown " + std::string(what) + " '" + given + "'"};
-    std::string list;
-    for (int i : match.candidates)
-        list += (list.empty() ? "" : ", ") + std::to_string(i) + " '" +
-                items[std::size_t(i)].listText + "'";
-    throw UsageError{"ambiguous " + std::string(what) + " '" + given + "': " + list};
+// A name --convert could not read: a usage error (status 2), printed as its message and
+// then one line for each choice it lists.
+struct NameError {
+    std::string message;
+    std::vector<std::string> choices;
+};
+
+// "fathom [fm]", "meter [m] with kilo- [k]": a choice as the lists show it.
+std::string choiceText(const std::vector<MatchableItem> &items, UnitChoice c,
+                       const std::vector<MatchableItem> &prefixes) {
+    std::string text = items[std::size_t(c.unit)].listText;
+    if (c.prefix >= 0) text += " with " + prefixes[std::size_t(c.prefix)].listText;
+    return text;
+}
+
+// "  10  fathom [fm]": the index to type, right-aligned, and the list text; a prefix
+// joined to a unit has no index of its own.
+std::string choiceLine(const std::vector<MatchableItem> &items, UnitChoice c,
+                       const std::vector<MatchableItem> &prefixes) {
+    std::string index = c.prefix < 0 ? std::to_string(c.unit) : "";
+    index.insert(0, index.size() < 4 ? 4 - index.size() : 0, ' ');
+    return index + "  " + choiceText(items, c, prefixes);
+}
+
+// Characters in UTF-8 text (its bytes that do not continue a character).
+std::size_t columns(std::string_view s) {
+    return std::size_t(std::count_if(
+        s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// The lines of choices with their rates in a column of their own; when that would be
+// wider than a terminal, each rate goes on an indented line below its choice.
+std::vector<std::string> withRates(const std::vector<std::string> &choices,
+                                   const std::vector<std::string> &rates) {
+    std::size_t width = 0, rateWidth = 0;
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        width = std::max(width, columns(choices[i]));
+        rateWidth = std::max(rateWidth, columns(rates[i]));
+    }
+    const bool oneLine = width + 2 + rateWidth <= 80;
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        if (oneLine) {
+            lines.push_back(choices[i] + std::string(width + 2 - columns(choices[i]), ' ') +
+                            rates[i]);
+        } else {
+            lines.push_back(choices[i]);
+            if (!rates[i].empty()) lines.push_back("        " + rates[i]);
+        }
+    }
+    return lines;
+}
+
+// The choice the user named (see matchUnit). `what` says what was looked for ("unit") and
+// `where` in which list (" in Length"); `rate` gives the line that tells apart the
+// candidates of an ambiguous name ("1 fm = 1,8288 m").
+UnitChoice pick(const std::vector<MatchableItem> &items, const std::vector<MatchableItem> &prefixes,
+                const std::string &given, const std::string &what, const std::string &where = "",
+                const std::function<std::string(UnitChoice)> &rate = {}) {
+    const UnitMatch match = matchUnit(items, prefixes, given);
+    if (match.found.unit >= 0) return match.found;
+    NameError error;
+    if (match.candidates.empty()) {
+        const std::vector<UnitSuggestion> close = suggestUnits(items, prefixes, given);
+        error.message = "unknown " + what + " '" + given + "'" + where;
+        if (close.empty()) {
+            error.message += " (see --help; --catalogue lists them all)";
+        } else {
+            error.message += "; did you mean:";
+            for (const UnitSuggestion &s : close)
+                error.choices.push_back(s.choice.prefix < 0
+                                            ? choiceLine(items, s.choice, prefixes)
+                                            : "      " + s.text + "  (" +
+                                                  choiceText(items, s.choice, prefixes) + ")");
+        }
+        throw error;
+    }
+    error.message = "ambiguous " + what + " '" + given + "'" + where + "; it may be:";
+    std::vector<std::string> rates;
+    for (const UnitChoice &c : match.candidates) {
+        error.choices.push_back(choiceLine(items, c, prefixes));
+        rates.push_back(rate ? rate(c) : "");
+    }
+    error.choices = withRates(error.choices, rates);
+    throw error;
 }
 
 std::vector<MatchableItem> categoryItems(const TextList &list) {
@@ -272,33 +348,88 @@ std::vector<MatchableItem> unitItems(const TextList &list, const std::vector<Uni
     return items;
 }
 
-int convert(const EvalOptions &o) {
-    StandaloneConverter c;
-    int p = defaultPrefix, q = defaultPrefix, from = 0, to = 0;
-    c.converter.initConverter();
-    int category = pick(categoryItems(c.category), o.convert[0], "category");
-    c.converter.fillUnits(category);
-    const std::vector<MatchableItem> units = unitItems(c.fromUnit, c.converter.units);
-    from = pick(units, o.convert[1], "unit");
-    to = pick(units, o.convert[2], "unit");
-    const std::vector<MatchableItem> prefixes = unitItems(c.fromPrefix, c.converter.prefixes);
-    if (o.fromPrefix) p = pick(prefixes, *o.fromPrefix, "prefix");
-    if (o.toPrefix) q = pick(prefixes, *o.toPrefix, "prefix");
+// A converter line as text, with the chosen decimal mark.
+std::string lineText(std::u16string_view line, const std::string &decimalPoint) {
+    std::ostringstream out;
+    writeResult(out, line, decimalPoint);
+    return out.str();
+}
 
+int convertNamed(const EvalOptions &o) {
+    StandaloneConverter c;
+    c.converter.initConverter();
+    const std::vector<MatchableItem> none;
+    const std::vector<MatchableItem> categories = categoryItems(c.category);
+    const int category = pick(categories, none, o.convert[0], "category").unit;
+    c.converter.fillUnits(category);
+    const int base = c.fromUnit.selected();
+    const std::vector<MatchableItem> units = unitItems(c.fromUnit, c.converter.units);
+    const std::vector<MatchableItem> prefixes = unitItems(c.fromPrefix, c.converter.prefixes);
+    // What one of a candidate unit is in the category's base unit: "1 fm = 1,8288 m".
+    auto rate = [&](UnitChoice u) {
+        try {
+            return lineText(conversionText(u"1", c.converter, u.unit,
+                                           u.prefix < 0 ? defaultPrefix : u.prefix, base,
+                                           defaultPrefix, Normal),
+                            o.decimalPoint);
+        } catch (const char *) {
+            return std::string();
+        }
+    };
+    const std::string where = " in " + categories[std::size_t(category)].name;
+    const UnitChoice from = pick(units, prefixes, o.convert[1], "unit", where, rate);
+    const UnitChoice to = pick(units, prefixes, o.convert[2], "unit", where, rate);
+    // A prefix joined to a unit's symbol or name stands for --from-prefix or --to-prefix.
+    auto prefixFor = [&](const UnitChoice &unit, const std::optional<std::string> &option,
+                         const char *optionName, const std::string &given) {
+        if (unit.prefix >= 0 && option)
+            throw UsageError{"unit '" + given + "' already has a prefix; leave out '" + optionName +
+                             "'"};
+        if (option) return pick(prefixes, none, *option, "prefix").unit;
+        return unit.prefix >= 0 ? unit.prefix : defaultPrefix;
+    };
+    const int p = prefixFor(from, o.fromPrefix, "--from-prefix", o.convert[1]);
+    const int q = prefixFor(to, o.toPrefix, "--to-prefix", o.convert[2]);
+
+    // A VALUE without value fails the run: a conversion of nothing is no answer.
     const std::string &value = o.convert[3];
-    int status = 0;
+    const std::u16string text = stripWhiteSpace(utf8ToUtf16(value));
+    std::string failure;
+    std::u16string line;
     try {
-        std::u16string line = conversionText(stripWhiteSpace(utf8ToUtf16(value)), c.converter, from,
-                                             p, to, q, o.format);
-        if (line.empty()) status = o.strict ? 1 : 0;
-        writeResult(std::cout, line, o.decimalPoint);
-        std::cout << '\n';
-    } catch (const char *failure) {
-        std::cout << '\n';
-        std::cerr << programName << ": " << value << ": " << failure << '\n';
-        status = o.strict ? 1 : 0;
+        const NumberRef number = evaluateExpression(text);
+        if (number->kind == NoValue)
+            failure =
+                describeNoValue(number->reason, number->reasonText ? *number->reasonText : "");
+        else
+            line = conversionText(text, c.converter, from.unit, p, to.unit, q, o.format);
+        // The left part without a result after it: the conversion itself has no value.
+        if (failure.empty() && (line.empty() || line.ends_with(u"= ")))
+            failure = "the conversion has no value";
+    } catch (const char *message) {
+        failure = message;
+    } catch (const std::bad_alloc &) {
+        failure = "out of memory";
     }
-    return status;
+    if (!failure.empty()) {
+        std::cout << '\n';
+        std::cerr << programName << ": " << shown(value) << ": " << failure << '\n';
+        return 1;
+    }
+    writeResult(std::cout, line, o.decimalPoint);
+    std::cout << '\n';
+    return 0;
+}
+
+int convert(const EvalOptions &o) {
+    try {
+        return convertNamed(o);
+    } catch (const NameError &e) {
+        std::cerr << programName << ": " << e.message << '\n';
+        for (const std::string &line : e.choices)
+            std::cerr << line << '\n';
+        return 2;
+    }
 }
 
 } // namespace

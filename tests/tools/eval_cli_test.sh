@@ -55,19 +55,57 @@ check bad-cache-limit ''                          2 ''                        '*
 check convert         ''                          0 $'5 ft = 1.524 m\n'      ''               --convert Length 'foot [ft]' 'meter [m]' 5
 check convert-prefix  ''                          0 $'1 km\xc2\xb2 = 1000000 m\xc2\xb2\n' '' --convert 1 26 26 1 --from-prefix 'kilo- [k]'
 check convert-full    ''                          0 $'1 Yim = 1208925819614629174706176 m\n' '' --format full --convert 0 33 33 1 --from-prefix 28
-check convert-unknown ''                          2 ''                        "*unknown unit 'furlongs'*" --convert Length furlongs 33 1
+check convert-unknown ''                          2 ''                        "reckonwise-eval: unknown unit 'xyzzy' in Length (see --help; --catalogue lists them all)" --convert Length xyzzy 33 1
 # Units, categories and prefixes by index, list text, name in any case, or symbol.
 check convert-names   ''                          0 $'5 ft = 1.524 m\n'      ''               --convert length foot METER 5
 check convert-symbols ''                          0 $'5 ft = 0.001524 km\n'  ''               --convert 0 ft m 5 --to-prefix k
 check convert-kilo    ''                          0 $'2 km = 2000 m\n'       ''               --convert Length m m 2 --from-prefix kilo
 check convert-remark  ''                          0 $'1 EUR = 1 EUR\n'       ''               --convert currency eur EUR 1
-check convert-fm      ''                          2 ''                        "*ambiguous unit 'fm': 10 'fathom \[fm\]', 11 'fermi \[fm\]'*" --convert length fm m 1
+check convert-fm      ''                          2 ''                        "reckonwise-eval: ambiguous unit 'fm' in Length; it may be:
+  10  fathom \[fm\]  1 fm = 1.8288 m
+  11  fermi \[fm\]   1 fm = 1e-15 m" --convert length fm m 1
 check convert-extra   ''                          2 ''                        "*unexpected argument '6'*" --convert Length ft m 5 6
 check convert-short   ''                          2 ''                        '*needs CATEGORY FROM TO VALUE*' --convert Length ft m
 check catalogue-extra ''                          2 ''                        "*unexpected argument '1+1'*" --catalogue 1+1
-# A value as deep as a text can be converts to nothing, without exhausting the stack.
+# A value as deep as a text can be has no value, without exhausting the stack.
 deepValue="$(printf '(%.0s' $(seq 30000))1$(printf '^%.0s' $(seq 30000))"
-check convert-deep    ''                          0 $'\n'                    ''               --convert length m m "$deepValue"
+check convert-deep    ''                          1 $'\n'                    '*: unbalanced brackets'    --convert length m m "$deepValue"
+# Unit names as people type them: prefixes joined to symbols (u for micro) and names,
+# plurals, -er/-re, symbols typed without "·", "°" or "²"; exact names and symbols first.
+check unit-km         ''                          0 $'1 km = 1000 m\n'       ''               --convert length km m 1
+check unit-miles      ''                          0 $'2 mi = 3218.688 m\n'   ''               --convert length miles meters 2
+check unit-feet       ''                          0 $'1 ft = 12 in\n'        ''               --convert length feet inches 1
+check unit-micro      ''                          0 $'3 \xc2\xb5s = 0.003 ms\n' ''              --convert time us ms 3
+check unit-micro-sign ''                          0 $'3 \xc2\xb5s = 0.003 ms\n' ''              --convert time $'\xc2\xb5s' ms 3
+check unit-liter      ''                          0 $'1 L = 1 L\n'           ''               --convert volume liter litre 1
+check unit-names      ''                          0 $'2 km = 2000 m\n'       ''               --convert length kilometres metre 2
+check unit-kwh        ''                          0 $'1 kW\xc2\xb7h = 3600000 J\n' ''          --convert energy kWh J 1
+check unit-celsius    ''                          0 $'100 \xc2\xb0C = 212 \xc2\xb0F\n' ''       --convert temperature celsius fahrenheit 100
+check unit-squared    ''                          0 $'1 km\xc2\xb2 = 1000000 m\xc2\xb2\n' ''     --convert area km2 m2 1
+check unit-cubed      ''                          0 $'1 cm\xc2\xb3 = 0.001 L\n' ''              --convert volume cm3 L 1
+check unit-exact-kg   ''                          0 $'1 kg = 1000 g\n'       ''               --convert mass kg g 1
+check unit-exact-kt   ''                          0 $'1 kt = 0.2051965483 g\n' ''             --convert mass kt g 1
+check unit-exact-min  ''                          0 $'1 min = 60 s\n'        ''               --convert time min s 1
+check unit-prefix-u   ''                          0 $'1 \xc2\xb5m = 0.001 mm\n' ''              --convert length m mm 1 --from-prefix u
+check unit-clash      ''                          2 ''                        "*unit 'km' already has a prefix; leave out '--from-prefix'*" --convert length km m 1 --from-prefix k
+check unit-suggest    ''                          2 ''                        "reckonwise-eval: unknown unit 'lb' in Mass; did you mean:
+  31  pound (avoirdupois) \[lb av\]
+  33  pound (troy) \[lb t\]" --convert mass lb g 1
+check unit-joined-suggestion '' 2 ''                                          "reckonwise-eval: unknown unit 'kilomiter' in Length; did you mean:
+      kilometer  (meter \[m\] with kilo- \[k\])
+      kilomile  (mile \[mi\] with kilo- \[k\])" --convert length kilomiter m 1
+check unit-category   ''                          2 ''                        $'*unknown category \'lenght\'; did you mean:\n   0  Length' --convert lenght m m 1
+# A list wider than a terminal puts each rate on a line of its own.
+check unit-usd-wide   ''                          2 ''                        "reckonwise-eval: ambiguous unit 'usd' in Currency; it may be:
+   3  America (United States), Dollar \[USD\]
+        1 USD = 0.7426606561 EUR
+   4  American Samoa, United States Dollar \[USD\]
+*
+ 321  Wake Island, United States Dollar \[USD\]
+        1 USD = 0.7444907683 EUR" --convert currency usd EUR 1
+# A VALUE without value fails the run, with or without --strict.
+check convert-no-value ''                         1 $'\n'                    "reckonwise-eval: foo: unknown name 'foo'" --convert length m m foo
+check convert-overflow ''                         1 $'\n'                    'reckonwise-eval: 2^20000\*0,5: ?*' --convert length m m '2^20000*0,5'
 # Conventions: version, short options, and arguments with one "-" that stay expressions.
 check version         ''                          0 $'reckonwise-eval 1.0\n' ''               --version
 check version-short   ''                          0 $'reckonwise-eval 1.0\n' ''               -V
