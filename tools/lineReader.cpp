@@ -91,9 +91,13 @@ struct LineEditor {
     int *catchSignals = nullptr;
     int (**getcFunction)(FILE *) = nullptr;
 
-    static const LineEditor *open() {
+    // The editor, or null with why in `problem`.
+    static const LineEditor *open(std::string &problem) {
         void *library = dlopen(RECKONWISE_LINE_EDITING_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-        if (!library) return nullptr;
+        if (!library) {
+            problem = dlerror();
+            return nullptr;
+        }
         static LineEditor editor;
         editor.readline = reinterpret_cast<decltype(&::readline)>(dlsym(library, "readline"));
         editor.addHistory =
@@ -103,8 +107,10 @@ struct LineEditor {
         editor.getcFunction =
             reinterpret_cast<int (**)(FILE *)>(dlsym(library, "rl_getc_function"));
         if (!editor.readline || !editor.addHistory || !editor.outstream || !editor.catchSignals ||
-            !editor.getcFunction)
+            !editor.getcFunction) {
+            problem = RECKONWISE_LINE_EDITING_LIBRARY " lacks the functions it needs";
             return nullptr;
+        }
         return &editor;
     }
 };
@@ -189,12 +195,18 @@ private:
 } // namespace
 
 std::unique_ptr<LineReader> standardInputReader() {
-#if defined(RECKONWISE_LINE_EDITING)
     if (isatty(STDIN_FILENO)) {
-        // Without the library (not installed), a terminal is read as a plain stream.
-        if (const LineEditor *editor = LineEditor::open())
+        // Without the line editor a terminal is read as a plain stream, and the user is told
+        // why the arrow keys do not edit.
+#if defined(RECKONWISE_LINE_EDITING)
+        std::string problem;
+        if (const LineEditor *editor = LineEditor::open(problem))
             return std::make_unique<TerminalReader>(*editor);
-    }
+        std::cerr << programName << ": no line editing or history: " << problem
+                  << " (the package libedit2 provides it)\n";
+#else
+        std::cerr << programName << ": no line editing or history: built without libedit\n";
 #endif
+    }
     return std::make_unique<StreamReader>();
 }
