@@ -122,6 +122,62 @@ check decimal-point   ''                          0 $'3.5\n0.0005\n1.23456789e-2
 check decimal-convert ''                          0 $'1.5 ft = 0.4572 m\n'   ''               --decimal-point=. --convert length ft m 1,5
 check decimal-two     ''                          2 ''                        '*one character*' --decimal-point ab 1
 
+# A reason on standard error for every line without value, named by its line number (or the
+# argument itself); standard output keeps one line per input line. -q leaves the reasons out.
+check reasons         $'1/0\n2*(\nfoo\n9^9^9\n1e9999\n7.5%2\n2+\n()\n' 0 $'\n\n\n\n\n\n\n\n' "reckonwise-eval: line 1: division by zero
+reckonwise-eval: line 2: unbalanced brackets
+reckonwise-eval: line 3: unknown name 'foo'
+reckonwise-eval: line 4: result larger than 332192810 bits
+reckonwise-eval: line 5: exponent of 500 or more in '1e9999'
+reckonwise-eval: line 6: modulo needs integers
+reckonwise-eval: line 7: missing operand
+reckonwise-eval: line 8: empty brackets"
+check reason-argument ''                          0 $'\n2\n'                 'reckonwise-eval: 1<<-1: shift count outside 0 to 2147483647' '1<<-1' 1+1
+check reason-overflow ''                          0 $'\n'                    'reckonwise-eval: 1e499^9*1e499: Floating point overflow' '1e499^9*1e499'
+check reason-deep     ''                          0 $'\n'                    '*: expression nested more than 65536 levels deep' -- "$(printf -- '-%.0s' $(seq 70000))1"
+longArgument="$(printf 'x%.0s' $(seq 100))"
+check reason-long     ''                          0 $'\n'                    "reckonwise-eval: $(printf 'x%.0s' $(seq 60))...: unknown name '$(printf 'x%.0s' $(seq 40))...'" "$longArgument"
+check quiet           $'1/0\n2\n'                 0 $'\n2\n'                 ''               -q
+check quiet-strict    $'1/0\n2\n'                 1 $'\n2\n'                 ''               --quiet --strict
+# Input as files hold it: a byte-order mark, comments and blank lines, which never fail
+# --strict and keep their output line; "#" starts a comment only on input lines.
+check byte-order-mark $'\xef\xbb\xbf1+1\n2\n'       0 $'2\n2\n'                 ''               --strict
+check comments        $'# sums\n1+1\n\n   \n  # more\n\t\n3\n' 0 $'\n2\n\n\n\n\n3\n' '' --strict
+check no-final-end    $'1+1\n2+2'                 0 $'2\n4\n'                 ''
+check hash-argument   ''                          0 $'255\n'                 ''               '#ff'
+# The decimal mark: the locale's by default, the option's when given; a mark that could be
+# read as part of an expression is refused.
+check decimal-c       ''                          0 $'3.5\n'                 ''               '7/2'
+check decimal-dot     ''                          0 $'3.5\n'                 ''               --decimal-point . '7/2'
+check decimal-comma   ''                          0 $'3,5\n'                 ''               --decimal-point , '7/2'
+check decimal-middot  ''                          0 $'3\xc2\xb75\n'           ''               --decimal-point $'\xc2\xb7' '7/2'
+for mark in 5 + - e x '*' '(' '#' ' ' $'\xc2\xb2' ''; do
+    check "decimal-refused-$mark" '' 2 ''         "*option '--decimal-point' takes one character that is not*" --decimal-point "$mark" 1
+done
+# A comma locale, generated for the test when the system has none.
+if [[ -z ${LOCPATH:-} || ! -e $LOCPATH/de_DE.UTF-8 ]] && command -v localedef >/dev/null; then
+    localedef -i de_DE -f UTF-8 "$tmp/de_DE.UTF-8" 2>/dev/null && export LOCPATH="$tmp"
+fi
+if LC_ALL=de_DE.UTF-8 locale decimal_point 2>/dev/null | grep -qx ,; then
+    LC_ALL=de_DE.UTF-8 check decimal-locale '' 0 $'3,5\n' '' '7/2'
+    LC_ALL=de_DE.UTF-8 check decimal-locale-convert '' 0 $'1,5 ft = 0,4572 m\n' '' --convert length ft m 1.5
+    LC_ALL=de_DE.UTF-8 check decimal-locale-option '' 0 $'3.5\n' '' --decimal-point . '7/2'
+else
+    echo "note: no de_DE.UTF-8 locale could be made; the comma locale rows are skipped"
+fi
+# A locale that is not installed falls back to ".".
+if [[ $(LC_ALL=xx_NONE.UTF-8 "$bin" 7/2 2>&1) != 3.5 ]]; then
+    echo "FAIL decimal-missing-locale: not 3.5"
+    failed=1
+fi
+# A directory as input is a read error with its reason, not an empty input.
+"$bin" <"$tmp" >"$tmp/out" 2>"$tmp/err"
+status=$?
+if [[ $status != 1 || $(cat "$tmp/err") != 'reckonwise-eval: read error: Is a directory' ]]; then
+    printf 'FAIL directory: status %s, stderr %q\n' "$status" "$(cat "$tmp/err")"
+    failed=1
+fi
+
 catalogue="$("$bin" --catalogue)"
 if [[ $(grep -c '^prefix' <<<"$catalogue") != 29 || $(grep -c '^unit' <<<"$catalogue") != 780 ||
       $(grep -c 'base$' <<<"$catalogue") != 18 ]] ||
@@ -154,8 +210,49 @@ if [[ $status != 141 || -s $tmp/err ]]; then
     failed=1
 fi
 
+"$bin" --help >/dev/full 2>"$tmp/err"
+writeError help-dev-full 'reckonwise-eval: write error: No space left on device' $? "$(cat "$tmp/err")"
+"$bin" --catalogue >/dev/full 2>"$tmp/err"
+writeError catalogue-dev-full 'reckonwise-eval: write error: No space left on device' $? "$(cat "$tmp/err")"
+seq 100000 | "$bin" >/dev/full 2>"$tmp/err"
+writeError stream-dev-full 'reckonwise-eval: write error: No space left on device' $? "$(cat "$tmp/err")"
+
 if [[ $("$bin" --help) != usage:* || $("$bin" -h) != usage:* ]]; then
     echo "FAIL help: --help or -h does not print the usage"
+    failed=1
+fi
+if "$bin" --help | awk 'length > 80 { exit 1 }'; then :; else
+    echo "FAIL help: a line of --help is wider than 80 columns"
+    failed=1
+fi
+
+# A file's lines are written in large blocks, not one system call per line, while a
+# coprocess that writes a line and waits gets each answer before the tool waits for more.
+if command -v strace >/dev/null && strace -o /dev/null true 2>/dev/null; then
+    seq 20000 >"$tmp/lines"
+    strace -f -o "$tmp/trace" -e trace=write "$bin" <"$tmp/lines" >/dev/null
+    writes=$(grep -c '^[0-9]* *write(1,' "$tmp/trace")
+    if ((writes >= 200)); then
+        echo "FAIL write-count: $writes writes for 20000 lines (want fewer than 200)"
+        failed=1
+    fi
+else
+    echo "note: strace is not usable here; the write count is not checked"
+fi
+coproc calculator { "$bin"; }
+for expression in 6*7 2^10 7/2; do
+    echo "$expression" >&"${calculator[1]}"
+    if ! read -r -t 10 answer <&"${calculator[0]}"; then
+        echo "FAIL coprocess: no answer to $expression"
+        failed=1
+        break
+    fi
+    answers+="$answer "
+done
+exec {calculator[1]}>&-
+wait "$calculator_PID" 2>/dev/null
+if [[ ${answers:-} != "42 1024 3.5 " ]]; then
+    echo "FAIL coprocess: answers '${answers:-}'"
     failed=1
 fi
 exit $failed
