@@ -6,6 +6,7 @@
 #include "number/Settings.h"
 #include "number/format.h"
 #include "number/literal.h"
+#include "number/operationSupport.h"
 #include "number/operations.h"
 #include "number/operatorScan.h"
 #include "number/valueKind.h"
@@ -172,9 +173,7 @@ void evaluateWhole(Number &n, const SharedText &text) {
         n.height = evaluateText(n, text);
     } catch (const Refused &) {
         if (!outermost) throw;
-        n.kind = NoValue;
-        n.reason = NoValueReason::tooDeep;
-        n.reasonText.reset();
+        ops::detail::setNoValue(n, NoValueReason::tooDeep);
         n.height = maxEvaluationHeight + 1;
     }
 }
@@ -213,16 +212,11 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
         return e.number;
     };
     auto noValue = [&](NoValueReason why) {
-        n.kind = NoValue;
-        n.reason = why;
-        n.reasonText.reset();
+        ops::detail::setNoValue(n, why);
         return height;
     };
     auto passNoValue = [&](const Number &from) {
-        n.kind = NoValue;
-        n.reason = from.reason;
-        n.reasonText =
-            from.reasonText ? std::make_unique<const std::string>(*from.reasonText) : nullptr;
+        ops::detail::passNoValue(n, from);
         return height;
     };
     // A bracketed value that is infinite or not a number is carried on as its text ("INF",

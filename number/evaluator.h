@@ -13,8 +13,9 @@
 #include <vector>
 
 // The Number for text under the current angle unit and value range, found in numberCache
-// or made. Bad input gives a NoValue Number; arithmetic failures (const char * messages)
-// propagate, and the Number whose making failed is not cached.
+// or made. Bad input gives a NoValue Number, with the reason why; arithmetic failures
+// (const char * messages) and requested interruptions (bigint::Interrupted) propagate, and
+// the Number whose making failed is not cached.
 NumberRef evaluateExpression(std::u16string_view text);
 NumberRef evaluateExpression(const SharedText &text);
 

@@ -88,10 +88,10 @@ TEST(NoValueReasons, EachFailureSaysWhy) {
 TEST(NoValueReasons, AnOperandPassesItsReasonUp) {
     // The failing part sits under every kind of operator, function, sign and bracket.
     const std::u16string_view wrappers[] = {
-        u"1+X",   u"X*2",   u"2^X",        u"X||1",   u"1 and X", u"X|1", u"X xor 1",
-        u"X&1",   u"X==1",  u"X<1",        u"X<<1",   u"1%X",     u"-X",  u"+X",
-        u"!X",    u"~X",    u"not X",      u"sin X",  u"sqrt X",  u"X!",  u"X\u00B2",
-        u"abs X", u"(X)+1", u"[{X}]*2",    u"exp X",  u"round X", u"((X))"};
+        u"1+X",   u"X*2",   u"2^X",     u"X||1",  u"1 and X", u"X|1",  u"X xor 1",
+        u"X&1",   u"X==1",  u"X<1",     u"X<<1",  u"1%X",     u"-X",   u"+X",
+        u"!X",    u"~X",    u"not X",   u"sin X", u"sqrt X",  u"X!",   u"X\u00B2",
+        u"abs X", u"(X)+1", u"[{X}]*2", u"exp X", u"round X", u"((X))"};
     for (const std::u16string_view wrapper : wrappers) {
         std::u16string text(wrapper);
         text.replace(text.find(u'X'), 1, u"foo");
