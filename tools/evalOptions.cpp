@@ -5,9 +5,7 @@
 
 #include <algorithm>
 #include <clocale>
-#include <langinfo.h>
 #include <limits>
-#include <locale.h>
 #include <string_view>
 #include <utility>
 
@@ -165,10 +163,14 @@ bool isDecimalMarkAllowed(std::string_view c) {
 }
 
 std::string localeDecimalMark() {
-    const locale_t environment = newlocale(LC_NUMERIC_MASK, "", locale_t(nullptr));
-    if (!environment) return ".";
-    std::string mark = nl_langinfo_l(RADIXCHAR, environment);
-    freelocale(environment);
+    // The environment's locale is taken for a moment and the C locale put back: nothing else
+    // in the program depends on it. (newlocale would serve without touching the process's
+    // locale, but glibc's loses memory in it when LOCPATH is set.)
+    std::string mark = ".";
+    if (std::setlocale(LC_NUMERIC, "")) {
+        mark = std::localeconv()->decimal_point;
+        std::setlocale(LC_NUMERIC, "C");
+    }
     return isDecimalMarkAllowed(mark) ? mark : ".";
 }
 

@@ -43,7 +43,8 @@ struct EvalOptions {
 const char *usageText();
 
 // The decimal mark of the locale the environment names (LC_ALL, LC_NUMERIC, LANG): "." in
-// the C locale and where the locale is not installed.
+// the C locale and where the locale is not installed. Call before other threads start: it
+// sets the process's numeric locale for a moment.
 std::string localeDecimalMark();
 
 // Whether c (UTF-8) may be written as the decimal mark: one character that cannot be read

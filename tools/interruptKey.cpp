@@ -3,18 +3,29 @@
 
 #include "bigint/interrupt.h"
 
+#include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <pthread.h>
+#include <unistd.h>
 
 namespace {
 
+int notices[2] = {-1, -1};
+
 void onInterruptKey(int) {
+    const int saved = errno;
     bigint::requestInterrupt();
+    const char byte = 1;
+    // A full pipe already holds a notice.
+    [[maybe_unused]] const ssize_t written = ::write(notices[1], &byte, 1);
+    errno = saved;
 }
 
 } // namespace
 
 void catchInterruptKey() {
+    if (::pipe2(notices, O_CLOEXEC | O_NONBLOCK) != 0) notices[0] = notices[1] = -1;
     struct sigaction action {};
     action.sa_handler = onInterruptKey;
     sigemptyset(&action.sa_mask);
@@ -27,4 +38,15 @@ void blockInterruptKey(bool block) {
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
     pthread_sigmask(block ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
+}
+
+int interruptNotices() {
+    return notices[0];
+}
+
+void forgetInterruptNotices() {
+    char drained[64];
+    if (notices[0] >= 0)
+        while (::read(notices[0], drained, sizeof drained) > 0) {
+        }
 }

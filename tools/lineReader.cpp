@@ -3,6 +3,7 @@
 
 #include "bigint/interrupt.h"
 #include "tools/evalOptions.h"
+#include "tools/interruptKey.h"
 #include "tools/lineHistory.h"
 
 #include <cerrno>
@@ -115,15 +116,22 @@ struct LineEditor {
     }
 };
 
-// The editor's keys come from here. Ctrl+C interrupts the read (the handler is installed
-// without restarting reads) and ends the line as the end of input would; the reader then
-// sees the request and discards the line.
+// The editor's keys come from here. Ctrl+C (its notice, or the interrupted wait) ends the
+// line as the end of input would; the reader then sees the request and discards the line.
 int readKey(FILE *) {
     for (;;) {
+        pollfd wait[2] = {{STDIN_FILENO, POLLIN, 0}, {interruptNotices(), POLLIN, 0}};
+        const int ready = ::poll(wait, wait[1].fd >= 0 ? 2 : 1, -1);
+        if (bigint::interruptRequested()) return EOF;
+        if (ready < 0) {
+            if (errno == EINTR) continue;
+            return EOF;
+        }
+        if (!(wait[0].revents & (POLLIN | POLLHUP | POLLERR))) continue;
         unsigned char c;
         const ssize_t n = ::read(STDIN_FILENO, &c, 1);
         if (n == 1) return c;
-        if (n < 0 && errno == EINTR && !bigint::interruptRequested()) continue;
+        if (n < 0 && errno == EINTR) continue;
         return EOF;
     }
 }
@@ -154,6 +162,7 @@ public:
         for (;;) {
             std::cout.flush();
             bigint::clearInterrupt();
+            forgetInterruptNotices();
             char *raw = editor.readline("> ");
             if (bigint::interruptRequested()) {
                 // Ctrl+C while typing: the line is dropped and a fresh prompt follows.

@@ -27,18 +27,19 @@ def start():
     seen = b""
 
 
+shown_so_far = b""
 start()
 seen = b""
 
 
 def wait_for(text, timeout=10.0):
     """Reads the terminal until text has been shown; fails with what was shown."""
-    global seen
+    global seen, shown_so_far
     deadline = time.monotonic() + timeout
     while text not in seen:
         left = deadline - time.monotonic()
         if left <= 0:
-            sys.exit(f"FAIL: {text!r} not shown; the terminal shows {seen!r}")
+            sys.exit(f"FAIL: {text!r} not shown; the terminal shows {seen!r} (after {shown_so_far!r})")
         ready, _, _ = select.select([terminal], [], [], left)
         if ready:
             try:
@@ -46,6 +47,7 @@ def wait_for(text, timeout=10.0):
             except OSError:  # the program has ended
                 sys.exit(f"FAIL: ended before {text!r}; the terminal shows {seen!r}")
     position = seen.index(text) + len(text)
+    shown_so_far = (shown_so_far + seen[:position])[-200:]
     seen = seen[position:]
 
 
