@@ -2,11 +2,12 @@
 """An isolated desktop for the window tests, and the means to drive the calculator in it.
 
 Desktop() starts Xvfb on a free display, a private D-Bus session bus, a window manager
-(openbox, or metacity) and the accessibility bus; Program() starts the calculator there. Everything they start is ended
-by its id: this process becomes the reaper of whatever its children leave behind (the
-accessibility bus launcher forks its own bus and registry), so those are found and ended
-too. The X tools (xdotool, xprop, xwininfo, xclip, import) see what the user sees; the
-accessibility tree (AT-SPI through gi) finds the controls by their accessible names.
+(openbox, or metacity) and the accessibility bus; Program() starts the calculator there.
+Everything they start is ended by its id: this process becomes the reaper of whatever its
+children leave behind (the accessibility bus launcher forks its own bus and registry), so
+those are found and ended too. The X tools (xdotool, xprop, xwininfo, xclip, import) see
+what the user sees; the accessibility tree (AT-SPI through gi) finds the controls by their
+accessible names.
 
 Nothing here waits a fixed time for something to happen: `poll` retries until a result
 shows or a timeout runs out, and the timeout's message says what was awaited and what
