@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 #include <array>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -79,10 +80,13 @@ void ConverterPanel::createControls(QGroupBox *group) {
         l->adjustSize(); // labels size to their text
         return l;
     };
-    auto combo = [group](const char *name, const char *accessibleName, QRect r) {
+    // Where assistive technology reads a list's value as its name (AT-SPI), its role is in
+    // its description, and its caption labels it.
+    auto combo = [group](const char *name, const char *role, QRect r) {
         auto *c = new PickComboBox(group);
         c->setObjectName(QString::fromLatin1(name));
-        c->setAccessibleName(QString::fromLatin1(accessibleName));
+        c->setAccessibleName(QString::fromLatin1(role));
+        c->setAccessibleDescription(QString::fromLatin1(role));
         c->setGeometry(r);
         return c;
     };
@@ -99,12 +103,27 @@ void ConverterPanel::createControls(QGroupBox *group) {
     ComboBox5 = combo("ComboBox5", "To prefix", QRect(245, 52, 181, 21));
     Label3 = label("Label3", "From", QRect(10, 82, 28, 13), 11);
     Label4 = label("Label4", "To", QRect(227, 82, 16, 13), 11);
+    Label2->setBuddy(ComboBox1);
+    Label3->setBuddy(ComboBox2);
+    Label4->setBuddy(ComboBox3);
+    // The prefix lists have no caption on the screen; these are for assistive technology
+    // only, drawn nowhere (no size), so that each list is labelled by a caption of its own.
+    for (auto [box, caption] : {std::pair{ComboBox4, "From prefix"}, {ComboBox5, "To prefix"}}) {
+        auto *l = new QLabel(QString::fromLatin1(caption), group);
+        l->setGeometry(box->x(), box->y(), 0, 0);
+        l->setBuddy(box);
+    }
     Label6 = label("Label6", "Result: ", QRect(8, 108, 46, 16), 13);
     Label7 = new ClippedLabel(QStringLiteral(" "), group);
     Label7->setObjectName(QStringLiteral("Label7"));
     Label7->setFont(tahoma(13));
+    Label6->setBuddy(Label7); // an empty line reads as its caption
     Label7->move(std::max(54, Label6->x() + Label6->width() + 2), 108);
     Label7->adjustSize();
+}
+
+std::array<QWidget *, 5> ConverterPanel::listsInTabOrder() const {
+    return {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5};
 }
 
 void ConverterPanel::updateConversion(const QString &text) {

@@ -7,12 +7,14 @@
 
 #include <QObject>
 #include <QtGlobal>
+#include <array>
 #include <memory>
 
 class ClippedLabel;
 class PickComboBox;
 class QGroupBox;
 class QLabel;
+class QWidget;
 
 class ConverterPanel : public QObject {
     Q_OBJECT
@@ -34,6 +36,9 @@ public:
     void clearConversion();
 
     Converter &model() { return *converter; }
+    // The five lists in their tab order: category, from unit, to unit, from prefix, to
+    // prefix.
+    std::array<QWidget *, 5> listsInTabOrder() const;
 
 private:
     void createControls(QGroupBox *group);

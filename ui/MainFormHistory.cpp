@@ -3,6 +3,7 @@
 // line, and its context menu.
 
 #include "ui/ClippedText.h"
+#include "ui/ExpressionEdit.h"
 #include "ui/GridScrollLink.h"
 #include "ui/ReckonwiseMainForm.h"
 #include "ui/StringGrid.h"
@@ -30,6 +31,8 @@ void TReckonwiseMainForm::createHistory() {
         {QStringLiteral("Expression"), QStringLiteral("Result")});
     StringGrid1->setColumnWidth(0, 300);
     StringGrid1->setAccessibleName(QStringLiteral("History"));
+    // The arrow keys move between cells; Tab and Shift+Tab leave the grid.
+    StringGrid1->setTabKeyNavigation(false);
     // A cell keeps the whole result for "Copy result" but draws only what fits.
     StringGrid1->setItemDelegate(new ClippedItemDelegate(StringGrid1));
 

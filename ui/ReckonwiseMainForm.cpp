@@ -16,6 +16,7 @@
 #include "windowmodel/buttonPad.h"
 #include "windowmodel/editing.h"
 #include "windowmodel/helpText.h"
+#include "windowmodel/spokenNames.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -29,6 +30,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
@@ -84,6 +86,7 @@ TReckonwiseMainForm::TReckonwiseMainForm(QWidget *parent) : QMainWindow(parent) 
     createHistory();
     converterPanel = new ConverterPanel(GroupBox3);
     createButtonPad();
+    orderTabStops();
 
     help = new THelpForm(this);
     about = new TBrindlewoodForm(this);
@@ -117,6 +120,7 @@ void TReckonwiseMainForm::createControls() {
     GroupBox4->hide();
 
     Edit1 = new ExpressionEdit(GroupBox1);
+    Edit1->setMaxLength(lineMaxLength);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setFont(tahoma(13));
     Edit1->setGeometry(8, 18, 532, 24);
@@ -133,7 +137,10 @@ void TReckonwiseMainForm::createControls() {
     Label5->setObjectName(QStringLiteral("Label5"));
     Label5->setFont(tahoma(13));
     Label5->setTextInteractionFlags(Qt::NoTextInteraction);
-    Label5->setAccessibleName(QStringLiteral("Result"));
+    // No accessible name of its own: assistive technology reads the text shown, and hears
+    // of every change (a label announces its changed text while it has no set name). The
+    // caption labels it; an empty result reads as the caption.
+    Label1->setBuddy(Label5);
     // Designed at 54; a fallback font wider than Tahoma pushes it right of "Result: ".
     Label5->move(std::max(54, Label1->x() + Label1->width() + 2), 57);
     Label5->adjustSize();
@@ -147,6 +154,8 @@ void TReckonwiseMainForm::createButtonPad() {
             new QPushButton(qs(b.caption).replace(u'&', QStringLiteral("&&")), GroupBox2);
         button->setObjectName(QStringLiteral("Button%1").arg(i + 1));
         button->setGeometry(b.left, b.top, b.width, b.height);
+        if (const std::u16string spoken = spokenName(b.caption); !spoken.empty())
+            button->setAccessibleName(qs(spoken));
         // A click must not take the focus: the line would drop its selection, and the
         // button would insert at the caret instead of replacing the selected characters.
         button->setFocusPolicy(Qt::TabFocus);
@@ -158,6 +167,18 @@ void TReckonwiseMainForm::createButtonPad() {
         buttons[std::size_t(i)] = button;
     }
     buttons[59]->setDefault(true);
+}
+
+void TReckonwiseMainForm::orderTabStops() {
+    // Controls were created in another order; hidden groups drop out of the chain by
+    // themselves. Inside the pad the buttons follow their numbers.
+    QList<QWidget *> stops{Edit1};
+    stops.append(QList<QWidget *>(buttons.begin(), buttons.end()));
+    for (QWidget *list : converterPanel->listsInTabOrder())
+        stops.append(list);
+    stops.append(StringGrid1);
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(stops[i - 1], stops[i]);
 }
 
 void TReckonwiseMainForm::createMenus() {
@@ -191,7 +212,10 @@ void TReckonwiseMainForm::createMenus() {
     Paste1 = item(edit, "Paste1", "&Paste");
     Paste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     connect(Paste1, &QAction::triggered, this,
-            [this] { InsertText(QGuiApplication::clipboard()->text()); });
+            [this] { Paste(QGuiApplication::clipboard()->text()); });
+    // The line's own ways of pasting (its context menu, Shift+Insert, the middle button's
+    // selection) go through the same check.
+    connect(Edit1, &ExpressionEdit::pasteRequested, this, &TReckonwiseMainForm::Paste);
 
     QMenu *show = menu(bar, "Show1", "&Show");
     Buttons1 = item(show, "Buttons1", "&Buttons");
@@ -313,10 +337,8 @@ bool TReckonwiseMainForm::eventFilter(QObject *watched, QEvent *event) {
         return false;
     }
     if (watched == StringGrid1 && event->type() == QEvent::ContextMenu) {
-        // From the keyboard (the menu key, Shift+F10): the menu opens at the current row.
-        QRect row = StringGrid1->visualRect(StringGrid1->currentIndex());
-        QPoint at = row.isValid() ? row.bottomLeft() : QPoint(0, 0);
-        showHistoryMenuAt(StringGrid1->viewport()->mapToGlobal(at));
+        // From the keyboard (the menu key): the menu opens at the current row.
+        showHistoryMenuAtCurrentRow();
         return true;
     }
     // The window sees every key of its own controls before they do. Events of other objects
@@ -326,6 +348,19 @@ bool TReckonwiseMainForm::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
+    if (event->type() == QEvent::KeyPress && widget == StringGrid1 && key->key() == Qt::Key_F10 &&
+        key->modifiers() == Qt::ShiftModifier) {
+        // Shift+F10 is the other key for a context menu; Qt turns only the menu key into one.
+        showHistoryMenuAtCurrentRow();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress &&
+        (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+        (key->modifiers() & Qt::ControlModifier) && !(key->modifiers() & Qt::AltModifier)) {
+        // Ctrl+Tab leaves a control as Tab does (no control here uses it for itself).
+        focusNextPrevChild(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+        return true;
+    }
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     const bool control = key->modifiers() == Qt::ControlModifier;
     const bool copy = control && key->key() == Qt::Key_C;
@@ -362,42 +397,14 @@ void TReckonwiseMainForm::FormShow() {
     Edit1->setFocus();
 }
 
-int TReckonwiseMainForm::frameHeight() {
-    if (knownFrameHeight > 0) return knownFrameHeight;
-    const QWindow *w = windowHandle();
-    if (!w) return 0;
-    // Read once the window manager has told it (nothing before the window is framed),
-    // and kept: margins read later, between a resize of the window and the frame's
-    // following it, can be stale.
-    const QMargins m = w->frameMargins();
-    if (m.top() > 0 && m.left() >= 0 && m.right() >= 0 && m.bottom() >= 0 &&
-        m.top() + m.bottom() < height())
-        knownFrameHeight = m.top() + m.bottom();
-    return knownFrameHeight;
-}
-
-void TReckonwiseMainForm::followFrame() {
-    if (!shownBefore || isMaximized() || isFullScreen()) return;
-    const int frame = frameHeight();
-    if (frame == frameHeightUsed) return;
-    // The frame became known after the height was set without it: the outer height stays.
-    const int change = frameHeightUsed - frame;
-    frameHeightUsed = frame;
-    resize(width(), height() + change);
-}
-
-void TReckonwiseMainForm::moveEvent(QMoveEvent *event) {
-    QMainWindow::moveEvent(event);
-    followFrame();
-}
-
-void TReckonwiseMainForm::resizeEvent(QResizeEvent *event) {
-    QMainWindow::resizeEvent(event);
-    followFrame();
-}
-
 void TReckonwiseMainForm::showHistoryMenuAt(const QPoint &globalPosition) {
     PopupMenu1->popup(globalPosition);
+}
+
+void TReckonwiseMainForm::showHistoryMenuAtCurrentRow() {
+    const QRect row = StringGrid1->visualRect(StringGrid1->currentIndex());
+    const QPoint at = row.isValid() ? row.bottomLeft() : QPoint(0, 0);
+    showHistoryMenuAt(StringGrid1->viewport()->mapToGlobal(at));
 }
 
 void TReckonwiseMainForm::closeEvent(QCloseEvent *event) {
@@ -468,6 +475,20 @@ void TReckonwiseMainForm::InsertText(const QString &s) {
     Edit1->setCursorPosition(insertion.caret);
 }
 
+void TReckonwiseMainForm::Paste(const QString &text) {
+    const std::u16string refusal =
+        pasteRefusal(int(Edit1->text().size()), int(Edit1->selectedText().size()), int(text.size()),
+                     Edit1->maxLength());
+    if (refusal.empty()) return InsertText(text);
+    // Cut, the text would be a different number: the line stays as it was, and the user
+    // is told why in a message a screen reader reads out.
+    auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("Reckonwise"), qs(refusal),
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("PasteRefused"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
 void TReckonwiseMainForm::SelectAll() {
     Edit1->setFocus();
     Edit1->selectAll();
@@ -486,16 +507,12 @@ void TReckonwiseMainForm::ArrangeGroups() {
     GroupBox4->setVisible(History1->isChecked());
     if (History1->isChecked()) GroupBox4->setGeometry(8, a.historyTop, width, historyGroupHeight);
 
-    // The computed height is the outer height, frame included; where there is no frame
-    // (the offscreen platform) or it is not known yet, it is the window's own height, and
-    // followFrame takes the frame off when it becomes known.
+    // The height set is the client area's, menu bar included; the window system adds its
+    // frame, whatever the height of its title bar, so no group is ever cut at the bottom.
     if (layout()) layout()->activate();
-    const int frame = frameHeight();
-    frameHeightUsed = frame;
-    const int windowHeight = a.windowHeight - frame;
-    const int clientHeight = windowHeight - centralWidget()->y();
-    historyBottomMargin = clientHeight - (a.historyTop + historyGroupHeight);
-    resize(this->width(), windowHeight);
+    const int belowMenu = a.clientHeight - centralWidget()->y();
+    historyBottomMargin = belowMenu - (a.historyTop + historyGroupHeight);
+    resize(this->width(), a.clientHeight);
     if (History1->isChecked()) GroupBox4->resize(width, historyGroupHeight);
     layoutChildren();
 

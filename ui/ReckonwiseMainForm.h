@@ -15,6 +15,7 @@
 
 class ClippedLabel;
 class ConverterPanel;
+class ExpressionEdit;
 class QAction;
 class QActionGroup;
 class QFrame;
@@ -48,6 +49,9 @@ public:
     }
     // Replaces the line's selection by s (or inserts s at the caret).
     void InsertText(const QString &s);
+    // Inserts text as InsertText does if the line can hold the result; otherwise leaves the
+    // line as it is and tells the user in a message box.
+    void Paste(const QString &text);
     // Focuses the line, selects all of it and opens a new empty history row.
     void SelectAll();
     void ArrangeGroups();
@@ -60,8 +64,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createControls();
@@ -73,12 +75,10 @@ private:
     void Edit1Change();
     void CalculatingTimerTick();
     void updateConversion(const QString &result);
-    // The height the window frame adds (title bar and borders), once the window system has
-    // told it; 0 before, and where windows have no frame.
-    int frameHeight();
-    // Keeps the outer height when the frame appears or changes after the window is shown.
-    void followFrame();
     void showHistoryMenuAt(const QPoint &globalPosition);
+    void showHistoryMenuAtCurrentRow();
+    // Tab visits the controls as they stand on the screen: line, pad, lists, history.
+    void orderTabStops();
 
     // History grid rows as the designed grid counts them: row 0 is the header.
     int historyRowCount() const;
@@ -87,7 +87,7 @@ private:
     void addHistoryRow();
 
     QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4;
-    QLineEdit *Edit1;
+    ExpressionEdit *Edit1;
     QLabel *Label1;
     ClippedLabel *Label5; // keeps the whole result; shows only what fits
     std::array<QPushButton *, 60> buttons{};
@@ -107,9 +107,5 @@ private:
     // Distance from the history group's bottom to the window's client bottom, kept while
     // the user resizes the window (the group is anchored to all four sides).
     int historyBottomMargin = 8;
-    // The frame height first reported for the shown window, and the one the window's
-    // height was last set for.
-    int knownFrameHeight = 0;
-    int frameHeightUsed = 0;
     bool shownBefore = false;
 };

@@ -2,6 +2,8 @@
 #include "windowmodel/editing.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <string>
 
 Insertion insertText(std::u16string_view text, int selectionStart, int selectionLength,
                      std::u16string_view s) {
@@ -31,23 +33,48 @@ HistoryStep historyStepFor(std::u16string_view typed, std::u16string_view lastRo
 GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter, int converterHeight,
                                bool history) {
     // The expression group ends at 8 + 89; the others follow 5 pixels apart.
-    GroupArrangement a{0, 0, 0, 157};
+    GroupArrangement a{0, 0, 0, 157 - designedFrameHeight};
     int top = 8 + 89 + 5;
     if (buttons) {
         a.buttonsTop = top;
         top += buttonsHeight + 5;
-        a.windowHeight += buttonsHeight + 5;
+        a.clientHeight += buttonsHeight + 5;
     }
     if (converter) {
         a.converterTop = top;
         top += converterHeight + 5;
-        a.windowHeight += converterHeight + 5;
+        a.clientHeight += converterHeight + 5;
     }
     if (history) {
         a.historyTop = top;
-        a.windowHeight += historyGroupHeight + 5;
+        a.clientHeight += historyGroupHeight + 5;
     }
     return a;
+}
+
+namespace {
+
+// 32767 as "32 767": groups of three digits apart, as the window writes numbers in texts.
+std::u16string groupedDigits(int n) {
+    std::u16string digits;
+    for (char c : std::to_string(n))
+        digits += char16_t(c);
+    for (auto at = std::ptrdiff_t(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(std::size_t(at), 1, u' ');
+    return digits;
+}
+
+} // namespace
+
+std::u16string pasteRefusal(int lineLength, int selectionLength, int pastedLength, int maxLength) {
+    if (pastedLength > maxLength)
+        return u"The text is longer than " + groupedDigits(maxLength) +
+               u" characters and was not pasted.";
+    const int kept = lineLength - std::clamp(selectionLength, 0, lineLength);
+    if (kept + pastedLength > maxLength)
+        return u"With the text the line would be longer than " + groupedDigits(maxLength) +
+               u" characters, so it was not pasted.";
+    return {};
 }
 
 int dropDownWidth(int widestItemText, int room, int comboWidth) {

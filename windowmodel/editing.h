@@ -29,14 +29,26 @@ enum class HistoryStep {
 };
 HistoryStep historyStepFor(std::u16string_view typed, std::u16string_view lastRow);
 
-// The tops of the three optional group boxes and the window's outer height.
+// The tops of the three optional group boxes and the window's client height (menu bar
+// included, frame and title bar not): the window system adds whatever frame it draws, so
+// the groups keep their heights under a title bar of any height. The layout was drawn for
+// a frame 25 pixels high, which makes outer heights of 157 to 728 pixels.
 struct GroupArrangement {
     int buttonsTop, converterTop, historyTop; // meaningful for the shown ones only
-    int windowHeight;
+    int clientHeight;
 };
 inline constexpr int historyGroupHeight = 200;
+inline constexpr int designedFrameHeight = 25;
 GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter, int converterHeight,
                                bool history);
+
+// The expression line's length limit (the edit control's own).
+inline constexpr int lineMaxLength = 32767;
+// Why a paste of pastedLength characters over a selection of selectionLength characters,
+// in a line of lineLength, is refused: the text does not fit in maxLength characters and is
+// not cut. Empty when it fits.
+std::u16string pasteRefusal(int lineLength, int selectionLength, int pastedLength,
+                            int maxLength = lineMaxLength);
 
 // The width of an opened drop-down list: wide enough for its widest item text (plus 28
 // pixels), but no wider than the room to the screen's right edge (when that is positive),

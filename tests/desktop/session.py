@@ -1,12 +1,13 @@
 # SPDX-License-Identifier: MIT
 """An isolated desktop for the window tests, and the means to drive the calculator in it.
 
-Desktop() starts Xvfb on a free display, openbox, a private D-Bus session bus and the
-accessibility bus; Program() starts the calculator there. Everything they start is ended
-by its id: this process becomes the reaper of whatever its children leave behind (the
-accessibility bus launcher forks its own bus and registry), so those are found and ended
-too. The X tools (xdotool, xprop, xwininfo, xclip, import) see what the user sees; the
-accessibility tree (AT-SPI through gi) finds the controls by their accessible names.
+Desktop() starts Xvfb on a free display, a private D-Bus session bus, a window manager
+(openbox, or metacity) and the accessibility bus; Program() starts the calculator there.
+Everything they start is ended by its id: this process becomes the reaper of whatever its
+children leave behind (the accessibility bus launcher forks its own bus and registry), so
+those are found and ended too. The X tools (xdotool, xprop, xwininfo, xclip, import) see
+what the user sees; the accessibility tree (AT-SPI through gi) finds the controls by their
+accessible names.
 
 Nothing here waits a fixed time for something to happen: `poll` retries until a result
 shows or a timeout runs out, and the timeout's message says what was awaited and what
@@ -124,10 +125,20 @@ def end_orphans():
             time.sleep(0.02)
 
 
-class Desktop:
-    """Xvfb + openbox + a session bus + the accessibility bus; a context manager."""
+# The window managers the tests run under: the command, and the name it gives itself on
+# the root window once it manages the screen. Their title bars differ in height.
+WINDOW_MANAGERS = {
+    "openbox": (["openbox", "--sm-disable"], "Openbox"),
+    "metacity": (["metacity", "--sm-disable", "--no-composite"], "Metacity"),
+}
 
-    def __init__(self):
+
+class Desktop:
+    """Xvfb + a window manager (openbox unless told) + a session bus + the accessibility
+    bus; a context manager."""
+
+    def __init__(self, window_manager="openbox"):
+        self.window_manager = window_manager
         self.processes = []
         self.dir = tempfile.mkdtemp(prefix="reckonwise-desktop-")
         # Orphans of the children (the accessibility bus, its registry) come to this
@@ -184,10 +195,6 @@ class Desktop:
         self.env["DISPLAY"] = self.display
         os.environ["DISPLAY"] = self.display
 
-        self._spawn(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
-                    stderr=subprocess.DEVNULL)
-        poll("openbox manages the screen", self._wm_running, timeout=15)
-
         address_read, address_write = os.pipe()
         self._spawn(["dbus-daemon", "--session", "--nofork", "--nopidfile",
                      f"--print-address={address_write}"], pass_fds=(address_write,),
@@ -199,6 +206,11 @@ class Desktop:
             raise RuntimeError("dbus-daemon gave no address")
         self.env["DBUS_SESSION_BUS_ADDRESS"] = address
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
+
+        # After the session bus, which a window manager may want.
+        command, self._wm_name = WINDOW_MANAGERS[self.window_manager]
+        self._spawn(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        poll(f"{self.window_manager} manages the screen", self._wm_running, timeout=15)
 
         launcher = "/usr/libexec/at-spi-bus-launcher"
         if not os.path.exists(launcher):
@@ -215,7 +227,8 @@ class Desktop:
     def _wm_running(self):
         m = re.search(r"window id # (0x[0-9a-f]+)",
                       run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False))
-        return m and "Openbox" in run("xprop", "-id", m.group(1), "_NET_WM_NAME", check=False)
+        return m and self._wm_name in run("xprop", "-id", m.group(1), "_NET_WM_NAME",
+                                          check=False)
 
     def close(self):
         for p in reversed(self.processes):
@@ -420,6 +433,14 @@ def click_on(node, button=1):
     click(x + w // 2, y + h // 2, button)
 
 
+def labelled_by(node):
+    """The names of the accessibles that label node (its labelled-by relations)."""
+    Atspi = atspi()
+    return [r.get_target(i).get_name() for r in node.get_relation_set()
+            if r.get_relation_type() == Atspi.RelationType.LABELLED_BY
+            for i in range(r.get_n_targets())]
+
+
 def dump(node, depth=0):
     """The tree as indented lines 'role 'name' (x, y, w, h)', for finding one's way when
     writing a test."""
@@ -472,16 +493,11 @@ class Program:
             node = find(node, "menu item", name)
             click_on(node)
 
-    # The converter's drop-down lists in the order the panel creates them. Qt 6.4 on Linux
-    # reports a combo box's current text as its accessible name (the name the program sets
-    # never reaches the tree), so they are told apart by their place.
+    # The converter's drop-down lists. Qt reports a combo box's current text as its name on
+    # Linux, so each carries its role in its description.
     LISTS = ("Category", "From unit", "To unit", "From prefix", "To prefix")
 
     def combo(self, name):
         panel = find(self.app, "panel", "Converter")
-
-        def boxes():
-            found = find_all(panel, "combo box")
-            return found if len(found) == len(self.LISTS) else None
-
-        return poll("the converter's lists", boxes)[self.LISTS.index(name)]
+        return poll(f"the converter's list {name!r}", lambda: next(
+            (b for b in find_all(panel, "combo box") if b.get_description() == name), None))

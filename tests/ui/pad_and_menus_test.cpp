@@ -6,9 +6,14 @@
 #include "ui/HelpForm.h"
 #include "window_test_support.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSet>
+#include <QTimer>
+#include <functional>
 
 class PadAndMenusTest : public QObject {
     Q_OBJECT
@@ -27,7 +32,7 @@ private slots:
         QCOMPARE(w.label->text(), QStringLiteral(" "));
         QCOMPARE(w.history(), QStringList{"="});
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.edit));
-        QCOMPARE(w.window->frameGeometry().height(), 157);
+        QCOMPARE(w.window->height(), 132); // the window system adds its frame
         for (int n : {2, 3, 4})
             QVERIFY(group(n)->isHidden());
         for (const char *name : {"Buttons1", "Converter1", "History1"})
@@ -138,6 +143,73 @@ private slots:
         QTRY_VERIFY(!w.label->text().isEmpty()); // the line's final text was evaluated
     }
 
+    // A paste that does not fit in the line's 32 767 characters leaves the line as it was
+    // and says why in a message; every way of pasting goes through the check.
+    void pastesThatDoNotFit_data() {
+        QTest::addColumn<int>("lineLength");
+        QTest::addColumn<bool>("selectAll");
+        QTest::addColumn<int>("pastedLength");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("fits exactly") << 3 << false << 32764 << false;
+        QTest::newRow("one too many") << 3 << false << 32765 << true;
+        QTest::newRow("alone too long") << 0 << false << 100000 << true;
+        QTest::newRow("replacing the whole line") << 32767 << true << 32767 << false;
+        QTest::newRow("full line, one more") << 32767 << false << 1 << true;
+    }
+    void pastesThatDoNotFit() {
+        QFETCH(int, lineLength);
+        QFETCH(bool, selectAll);
+        QFETCH(int, pastedLength);
+        QFETCH(bool, refused);
+        const QString line = QStringLiteral("1").repeated(lineLength);
+        const QString pasted = QStringLiteral("2").repeated(pastedLength);
+        clipboard()->setText(pasted);
+        // The menu command, Shift+Insert in the line, and the line's own context menu.
+        auto pasteWithTheMenu = [this] { w.action("Paste1")->trigger(); };
+        auto pasteWithShiftInsert = [this] {
+            QTest::keyClick(w.edit, Qt::Key_Insert, Qt::ShiftModifier);
+        };
+        auto pasteWithTheLinesMenu = [this] {
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                    w.edit->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(w.edit, &event);
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            // The item that reads "Paste" (with its shortcut after a tab, unless another
+            // control has the same shortcut).
+            QAction *paste = nullptr;
+            for (QAction *item : menu->actions())
+                if (item->text().section(u'\t', 0, 0) == QLineEdit::tr("&Paste")) paste = item;
+            QVERIFY(paste);
+            menu->close();
+            paste->trigger();
+        };
+        const std::pair<const char *, std::function<void()>> ways[] = {
+            {"Edit > Paste", pasteWithTheMenu},
+            {"Shift+Insert", pasteWithShiftInsert},
+            {"the line's context menu", pasteWithTheLinesMenu}};
+        for (const auto &[way, paste] : ways) {
+            w.edit->setText(line);
+            w.edit->setFocus();
+            if (selectAll)
+                w.edit->selectAll();
+            else
+                w.edit->end(false);
+            paste();
+            auto *box = w.window->findChild<QMessageBox *>(QStringLiteral("PasteRefused"));
+            QVERIFY2(bool(box) == refused, way);
+            if (!refused) {
+                QVERIFY2(w.edit->text() == (selectAll ? pasted : line + pasted), way);
+                continue;
+            }
+            QVERIFY2(w.edit->text() == line, way);
+            QVERIFY(box->text().contains(QStringLiteral("32 767 characters")));
+            QVERIFY(box->text().endsWith(QStringLiteral("was not pasted.")));
+            box->accept();
+            QTRY_VERIFY(!w.window->findChild<QMessageBox *>(QStringLiteral("PasteRefused")));
+        }
+    }
+
     // Ctrl+C and Ctrl+V run the menu commands exactly once, before the focused control's
     // own copy and paste: in the history they still copy the line's selection.
     void controlKeys_data() {
@@ -177,21 +249,21 @@ private slots:
     }
 
     // Show items arrange the groups one below the other, 5 pixels apart, and give the
-    // window its computed outer height (frame included) again, also after the user has
-    // resized it.
+    // window its computed client height (menu bar included, frame not) again, also after the
+    // user has resized it.
     void showItemsArrangeTheGroups_data() {
         QTest::addColumn<bool>("buttons");
         QTest::addColumn<bool>("converter");
         QTest::addColumn<bool>("history");
         QTest::addColumn<int>("height");
         QTest::addColumn<QList<int>>("tops"); // of GroupBox2 to GroupBox4, when shown
-        QTest::newRow("none") << false << false << false << 157 << QList<int>{};
-        QTest::newRow("buttons") << true << false << false << 386 << QList<int>{102};
-        QTest::newRow("converter") << false << true << false << 294 << QList<int>{102};
-        QTest::newRow("history") << false << false << true << 362 << QList<int>{102};
+        QTest::newRow("none") << false << false << false << 132 << QList<int>{};
+        QTest::newRow("buttons") << true << false << false << 361 << QList<int>{102};
+        QTest::newRow("converter") << false << true << false << 269 << QList<int>{102};
+        QTest::newRow("history") << false << false << true << 337 << QList<int>{102};
         QTest::newRow("buttons and history")
-            << true << false << true << 591 << QList<int>{102, 331};
-        QTest::newRow("all three") << true << true << true << 728 << QList<int>{102, 331, 468};
+            << true << false << true << 566 << QList<int>{102, 331};
+        QTest::newRow("all three") << true << true << true << 703 << QList<int>{102, 331, 468};
     }
     void showItemsArrangeTheGroups() {
         QFETCH(bool, buttons);
@@ -206,7 +278,7 @@ private slots:
             if (shown[i]) w.action(items[i])->trigger();
 
         auto check = [&] {
-            QCOMPARE(w.window->frameGeometry().height(), height);
+            QCOMPARE(w.window->height(), height);
             QCOMPARE(w.window->width(), width);
             QList<int> shownTops;
             for (int i = 0; i < 3; ++i) {
@@ -224,7 +296,7 @@ private slots:
         // The user makes the window taller (and wider): the history follows both, and the
         // next Show click (here switching "Buttons" off and on again) restores the height.
         w.window->resize(width + 40, w.window->height() + 100);
-        QTRY_COMPARE(w.window->frameGeometry().height(), height + 100);
+        QTRY_COMPARE(w.window->height(), height + 100);
         if (history) QTRY_COMPARE(group(4)->height(), 300);
         QTRY_COMPARE(group(1)->width(), width + 24);
         w.action("Buttons1")->trigger();

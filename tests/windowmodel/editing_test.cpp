@@ -52,23 +52,47 @@ TEST(History, LastRowFollowsTheLine) {
         EXPECT_EQ(historyStepFor(c.typed, c.lastRow), c.expected);
 }
 
-TEST(ArrangeGroups, OuterHeightsAndTops) {
+TEST(ArrangeGroups, ClientHeightsAndTops) {
     struct Case {
         bool buttons, converter, history;
         int height, buttonsTop, converterTop, historyTop;
     };
     const Case cases[] = {
-        {false, false, false, 157, 0, 0, 0},    {true, false, false, 386, 102, 0, 0},
-        {false, true, false, 294, 0, 102, 0},   {false, false, true, 362, 0, 0, 102},
-        {true, true, true, 728, 102, 331, 468},
+        {false, false, false, 132, 0, 0, 0},    {true, false, false, 361, 102, 0, 0},
+        {false, true, false, 269, 0, 102, 0},   {false, false, true, 337, 0, 0, 102},
+        {true, true, true, 703, 102, 331, 468},
     };
     for (const auto &c : cases) {
         GroupArrangement a = arrangeGroups(c.buttons, 224, c.converter, 132, c.history);
-        EXPECT_EQ(a.windowHeight, c.height);
+        EXPECT_EQ(a.clientHeight, c.height);
         EXPECT_EQ(c.buttons ? a.buttonsTop : 0, c.buttonsTop);
         EXPECT_EQ(c.converter ? a.converterTop : 0, c.converterTop);
         EXPECT_EQ(c.history ? a.historyTop : 0, c.historyTop);
     }
+}
+
+TEST(Paste, ATextThatDoesNotFitIsRefusedWithAReason) {
+    struct Case {
+        int line, selection, pasted;
+        std::u16string_view refusal;
+    };
+    const std::u16string_view tooLong =
+        u"The text is longer than 32 767 characters and was not pasted.";
+    const std::u16string_view lineTooLong = u"With the text the line would be longer than 32 767 "
+                                            u"characters, so it was not pasted.";
+    const Case cases[] = {
+        {0, 0, 32767, u""},         {0, 0, 32768, tooLong},     {0, 0, 100000, tooLong},
+        {10, 10, 32767, u""},       {10, 0, 32757, u""},        {10, 0, 32758, lineTooLong},
+        {32767, 32767, 32767, u""}, {32767, 0, 0, u""},         {5, 9, 32767, u""},
+        {32767, 1, 2, lineTooLong}, {40000, 0, 1, lineTooLong},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(pasteRefusal(c.line, c.selection, c.pasted), c.refusal)
+            << c.line << " " << c.selection << " " << c.pasted;
+    EXPECT_EQ(pasteRefusal(0, 0, 1001, 1000),
+              u"The text is longer than 1 000 characters and was not pasted.");
+    EXPECT_EQ(pasteRefusal(0, 0, 100, 99),
+              u"The text is longer than 99 characters and was not pasted.");
 }
 
 TEST(ButtonPad, EveryButtonHasItsOwnPlaceInsideTheGroup) {
