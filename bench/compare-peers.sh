@@ -45,7 +45,7 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 if wants rw; then
     build="$root/build-release"
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRECKONWISE_TESTS=OFF >/dev/null
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRECKONWISE_TESTS=OFF -DRECKONWISE_WERROR=ON >/dev/null
     cmake --build "$build" --target reckonwise-eval
     rw="$build/tools/reckonwise-eval"
 fi

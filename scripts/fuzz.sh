@@ -32,7 +32,8 @@ build="$root/build-fuzz"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined" \
-    -DRECKONWISE_TESTS=OFF -DRECKONWISE_FUZZ=ON -DRECKONWISE_SANITIZE="address,undefined"
+    -DRECKONWISE_TESTS=OFF -DRECKONWISE_FUZZ=ON -DRECKONWISE_SANITIZE="address,undefined" \
+    -DRECKONWISE_WERROR=ON
 # shellcheck disable=SC2086
 cmake --build "$build" --target $targets
 

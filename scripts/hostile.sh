@@ -13,7 +13,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/packages.sh"
 ensure_packages "${BUILD_PACKAGES[@]}" time python3
-cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRECKONWISE_TESTS=OFF >/dev/null
+cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRECKONWISE_TESTS=OFF -DRECKONWISE_WERROR=ON >/dev/null
 cmake --build "$root/build-release" --target reckonwise-eval >/dev/null
 eval="$root/build-release/tools/reckonwise-eval"
 format=${1:-full}

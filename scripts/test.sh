@@ -21,13 +21,16 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${DESKTOP_PACKAGES
 [ "$compiler" = clang++ ] && ensure_packages "${CLANG_PACKAGES[@]}"
 
 # Optimised, but with assertions: the kernels check their preconditions with assert.
+# Our own builds treat every warning as an error (RECKONWISE_WERROR).
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$compiler" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g" \
-    -DRECKONWISE_TESTS=ON -DRECKONWISE_BENCH=ON -DRECKONWISE_SANITIZE="$sanitize"
+    -DRECKONWISE_TESTS=ON -DRECKONWISE_BENCH=ON -DRECKONWISE_SANITIZE="$sanitize" \
+    -DRECKONWISE_WERROR=ON
 cmake --build "$build"
 if [ -z "$mode" ]; then
     # The programs as scripts/run.sh builds them: a Release build warns differently (-O3).
-    cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRECKONWISE_TESTS=OFF
+    cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRECKONWISE_TESTS=OFF \
+        -DRECKONWISE_WERROR=ON
     cmake --build "$root/build-release"
 fi
 # A locale with a decimal comma, so that the tests can show that no result text depends on

@@ -496,7 +496,7 @@ TEST(DifferentialText, EveryBase) {
             EXPECT_TRUE(equals(textToInteger(signedUpper, base), V)) << at;
             EXPECT_TRUE(equals(textToInteger(lower(signedUpper), base), V)) << at;
             if (v.getSign() == BigInteger::positive) {
-                EXPECT_TRUE(equals(textToInteger("+" + lower(upper), base), V)) << at;
+                EXPECT_TRUE(equals(textToInteger(lower("+" + upper), base), V)) << at;
             }
         }
     }

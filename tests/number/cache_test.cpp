@@ -48,9 +48,13 @@ TEST(KeyIndex, FindsWhatAMapFindsThroughCollisionsAndRemovals) {
     std::map<std::u16string, std::pair<std::size_t, Entries::iterator>> reference;
     std::mt19937_64 rng(11);
     std::vector<std::u16string> texts;
-    for (int i = 0; i < 300; ++i)
-        texts.push_back(u"t" + std::u16string(std::size_t(i % 7 + 1), char16_t(u'a' + i % 26)) +
-                        char16_t(u'0' + i % 10) + char16_t(u'A' + i / 10));
+    for (int i = 0; i < 300; ++i) {
+        std::u16string t = u"t";
+        t.append(std::size_t(i % 7 + 1), char16_t(u'a' + i % 26));
+        t += char16_t(u'0' + i % 10);
+        t += char16_t(u'A' + i / 10);
+        texts.push_back(t);
+    }
     auto keyFor = [](const std::u16string &t) { return NumberKey{t, 0, Degrees, true, 0}; };
     for (int step = 0; step < 4000; ++step) {
         const std::u16string &t = texts[rng() % texts.size()];

@@ -132,15 +132,25 @@ TEST(Determinism, ThreadsInAnyOrderAgreeWithEachTextAlone) {
             return std::to_string(rng() % 40);
         case 1:
             return std::to_string(rng() % 13) + "!";
-        case 2:
-            return "(" + term(depth + 1) + operators[rng() % std::size(operators)] +
-                   term(depth + 1) + ")";
-        case 3:
-            return functions[rng() % std::size(functions)] + term(depth + 1);
+        // The parts one after another, so that they draw from rng in the order they are
+        // written (the operands of one + are evaluated in an order the compiler chooses).
+        case 2: {
+            const std::string left = term(depth + 1);
+            const char *const op = operators[rng() % std::size(operators)];
+            const std::string right = term(depth + 1);
+            return "(" + left + op + right + ")";
+        }
+        case 3: {
+            std::string t = functions[rng() % std::size(functions)];
+            t += term(depth + 1);
+            return t;
+        }
         case 4:
             return rng() % 2 ? "pi" : "2.5";
-        default:
-            return "[" + term(depth + 1) + "]" + (rng() % 2 ? "²" : "");
+        default: {
+            const std::string inner = term(depth + 1);
+            return "[" + inner + "]" + (rng() % 2 ? "²" : "");
+        }
         }
     };
     std::vector<std::u16string> texts;

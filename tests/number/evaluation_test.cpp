@@ -468,9 +468,9 @@ TEST(Evaluation, DeepTexts) {
         NumberKind kind;
         const char16_t *full;
     } rows[] = {
-        {u"1" + repeated(u"+1", 999), Integer, u"1000"},
+        {repeated(u"1+", 999) + u"1", Integer, u"1000"},
         {repeated(u"(", 1000) + u"7" + repeated(u")", 1000), Integer, u"7"},
-        {u"1" + repeated(u"+1", 99999), NoValue, u""},
+        {repeated(u"1+", 99999) + u"1", NoValue, u""},
         {repeated(u"(", 100000) + u"1" + repeated(u")", 100000), NoValue, u""},
     };
     for (const auto &row : rows) {

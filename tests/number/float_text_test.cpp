@@ -263,7 +263,7 @@ TEST(OutputFormatTable, DrivesTheIntegerTexts) {
                                       : row.radix == 8 ? u"377"
                                                        : u"11111111";
         EXPECT_EQ(positive, std::u16string(row.prefix) + digits);
-        EXPECT_EQ(negative, u"-" + std::u16string(row.prefix) + digits);
+        EXPECT_EQ(negative, u"-" + positive);
         EXPECT_TRUE(half.empty());
     }
 }

@@ -89,8 +89,10 @@ struct Outcome {
             o.made = true;
             o.combo = comboOf(n.angleUnit, n.rangeSigned, n.rangeBits);
             o.texts = asciiToUtf16(std::to_string(n.kind));
-            for (OutputFormat f : {Normal, Full, Hexadecimal})
-                o.texts += u"|" + formatNumber(n, f);
+            for (OutputFormat f : {Normal, Full, Hexadecimal}) {
+                o.texts += u'|';
+                o.texts += formatNumber(n, f);
+            }
         } catch (const char *failure) {
             o.texts = u"failure: " + asciiToUtf16(failure);
         }
