@@ -54,6 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const bool integerOnly = isRadixFormat(format);
         if (n.kind == NoValue ? !shown.empty() : shown.empty() && !(integerOnly && n.kind == Float))
             std::abort();
+        // Every text without value says why.
+        if (n.kind == NoValue && n.reason == NoValueReason::none) std::abort();
         if (n.kind == Integer && n.rangeBits != 0 &&
             n.integerValue.getMagnitude().bitLength() > std::uint64_t(n.rangeBits))
             std::abort();

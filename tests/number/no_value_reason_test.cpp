@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace {
@@ -121,6 +122,29 @@ TEST(NoValueReasons, RangeAndDepthLimits) {
     runWithLargeStack([&] { deep = evaluateExpression(repeated(u"-", 70000) + u"1"); });
     EXPECT_EQ(deep->reason, R::tooDeep);
     EXPECT_EQ(describeOf(*deep), "expression nested more than 65536 levels deep");
+}
+
+// Random texts from the language's characters: whatever has no value says why.
+TEST(NoValueReasons, NoTextIsWithoutAReason) {
+    const std::u16string_view alphabet =
+        u"0123456789.,eExXbB#()[]+-*/%^!~|&=<>\u00B2\u00B3 sinlogpa";
+    std::mt19937 random(20261207);
+    int withoutValue = 0;
+    for (int i = 0; i < 20000; ++i) {
+        std::u16string text(1 + random() % 12, u' ');
+        for (char16_t &c : text)
+            c = alphabet[random() % alphabet.size()];
+        NumberRef n;
+        try {
+            n = evaluateExpression(text);
+        } catch (const char *) {
+            continue; // a float failure, reported as its message
+        }
+        if (n->kind != NoValue) continue;
+        ++withoutValue;
+        EXPECT_NE(n->reason, R::none) << utf16ToUtf8(text);
+    }
+    EXPECT_GT(withoutValue, 1000);
 }
 
 TEST(NoValueReasons, EveryReasonHasItsText) {
