@@ -147,5 +147,19 @@ with open(os.path.join(home, ".local/state/reckonwise/history")) as kept:
     lines = kept.read().splitlines()
 if lines[-2:] != ["6*7", "6*7"] or "12+3" in lines:
     sys.exit(f"FAIL: the history file holds {lines!r}")
+
+# A place for the history that cannot be written: one notice, and the session goes on.
+environment["XDG_STATE_HOME"] = "/dev/null/state"
+start()
+wait_for(b"history not kept between sessions: cannot create the folder of /dev/null/state")
+shown_so_far = b""
+wait_for(b"> ")
+wait_for_editor()
+os.write(terminal, b"2^10\r")
+wait_for(b"1024\r\n")
+wait_for(b"> ")
+end_session()
+if b"history not kept" in shown_so_far + seen:
+    sys.exit("FAIL: the notice about the history came more than once")
 shutil.rmtree(home)
 print("terminal session: prompt, editing, history, Ctrl+C and end of input as expected")
