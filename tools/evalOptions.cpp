@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstdlib>
 #include <langinfo.h>
 #include <limits>
 #include <locale.h>
@@ -164,7 +165,24 @@ bool isDecimalMarkAllowed(std::string_view c) {
            expressionCharacters.find(k) == std::string_view::npos;
 }
 
+namespace {
+
+// The locale name the environment chooses for numbers, as setlocale would find it.
+std::string_view numericLocaleName() {
+    for (const char *variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const char *value = std::getenv(variable);
+        if (value && *value) return value;
+    }
+    return "";
+}
+
+} // namespace
+
 std::string localeDecimalMark() {
+    // The C locale and its variants ("C.UTF-8", "POSIX") write ".": knowing that saves
+    // opening the locale files, a tenth of the start of a short run.
+    const std::string_view name = numericLocaleName();
+    if (name.empty() || name == "C" || name == "POSIX" || name.starts_with("C.")) return ".";
     const locale_t environment = newlocale(LC_NUMERIC_MASK, "", locale_t(nullptr));
     if (!environment) return ".";
     std::string mark = nl_langinfo_l(RADIXCHAR, environment);

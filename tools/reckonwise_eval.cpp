@@ -35,6 +35,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -118,13 +119,39 @@ bool isCommentOrBlank(std::string_view line) {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
+// The longest text that is evaluated on the calling thread's own stack. Evaluation recurses
+// once per operator, bracket or sign, each level taking up to about a kilobyte of stack (a
+// text of 16000 brackets overflows 8 MiB in a Release build), so a text of n characters
+// needs at most about n kilobytes; an eighth of that margin is kept for the frames below
+// and for builds that use more stack per call. Longer texts run on a thread of their own
+// with a large stack: creating it costs a tenth of a short run.
+std::size_t shallowTextLimit() {
+    rlimit stack{};
+    std::size_t bytes = std::size_t(8) << 20;
+    if (getrlimit(RLIMIT_STACK, &stack) == 0 && stack.rlim_cur != RLIM_INFINITY)
+        bytes = std::min(bytes, std::size_t(stack.rlim_cur));
+    return bytes / 8192;
+}
+
+bool isShallow(std::string_view text) {
+    static const std::size_t limit = shallowTextLimit();
+    return text.size() <= limit;
+}
+
 struct Run {
     const EvalOptions &options;
+    bool onLargeStack = false; // the whole run is on a thread with a large stack
     bool anyWithoutValue = false;
 
     // Prints the result line for one expression. One without value leaves the line empty
     // and, unless quiet, says why on standard error, naming the input by `where`.
     void evaluateAndPrint(std::string expression, const std::string &where, bool moreWaiting) {
+        if (onLargeStack || isShallow(expression))
+            return evaluateAndPrintHere(std::move(expression), where, moreWaiting);
+        runWithLargeStack([&] { evaluateAndPrintHere(std::move(expression), where, moreWaiting); });
+    }
+
+    void evaluateAndPrintHere(std::string expression, const std::string &where, bool moreWaiting) {
         NumberRef n;
         const std::u16string *text = nullptr;
         std::string failure;
@@ -479,7 +506,12 @@ int main(int argc, char **argv) {
         blockInterruptKey(true);
     }
     int status = 0;
-    runWithLargeStack([&] {
+    // A terminal session runs on one thread with a large stack, which also reads the keys;
+    // otherwise only the texts that could nest deeply get such a thread (Run), and the
+    // conversion's value is checked here.
+    const bool largeStack =
+        interactive || (!options.convert.empty() && !isShallow(options.convert.back()));
+    const auto run = [&] {
         if (interactive) blockInterruptKey(false);
         try {
             if (options.catalogue) {
@@ -487,19 +519,23 @@ int main(int argc, char **argv) {
             } else if (!options.convert.empty()) {
                 status = convert(options);
             } else {
-                Run run{options};
+                Run lines{options, largeStack};
                 if (input) {
-                    if (!run.lines(*input)) status = 1;
+                    if (!lines.lines(*input)) status = 1;
                 } else {
-                    run.arguments();
+                    lines.arguments();
                 }
-                if (options.strict && run.anyWithoutValue && status == 0) status = 1;
+                if (options.strict && lines.anyWithoutValue && status == 0) status = 1;
             }
         } catch (const UsageError &e) {
             std::cerr << programName << ": " << e.message << " (see --help)\n";
             status = 2;
         }
-    });
+    };
+    if (largeStack)
+        runWithLargeStack(run);
+    else
+        run();
     flushOutput();
     return status;
 }
