@@ -181,6 +181,19 @@ void evaluateWhole(Number &n, const SharedText &text) {
 Evaluated evaluateShared(const SharedText &text) {
     beginIfOutermost();
     const auto [unit, rangeSigned, rangeBits] = evaluationSettings;
+    if (isCheapText(text.view())) {
+        // Made afresh: its look-up, insertion and later removal would cost more than
+        // evaluating it again. The Number is the one the cache would have kept.
+        auto n = std::make_shared<Number>();
+        n->text = text;
+        n->angleUnit = unit;
+        n->rangeSigned = rangeSigned;
+        n->rangeBits = rangeBits;
+        evaluateWhole(*n, text);
+        applyValueRange(*n);
+        normalizeFloat(*n);
+        return {n, n->height};
+    }
     const std::uint64_t hash = text.hash();
     if (NumberRef found =
             numberCache.find(NumberKey{text.view(), hash, unit, rangeSigned, rangeBits})) {
@@ -347,6 +360,13 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
 }
 
 } // namespace
+
+bool isCheapText(std::u16string_view text) {
+    if (text.size() > cheapTextLength) return false;
+    for (const char16_t c : text)
+        if (c >= 0x80 || c == u'^' || c == u'!' || c == u'<') return false;
+    return true;
+}
 
 NumberRef evaluateExpression(const SharedText &text) {
     return evaluateShared(text).number;
