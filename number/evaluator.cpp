@@ -246,6 +246,13 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
         }
     } nonFinite{n};
 
+    // A decimal literal, the operand of long calculations: read without the scans below,
+    // which would find nothing in it.
+    if (isDecimalDigits(text.view())) {
+        readLiteral(n, text.view());
+        return height;
+    }
+
     for (;;) {
         // Trim everything at or below the space character from both ends.
         const View raw = text.view();
@@ -361,8 +368,13 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
 
 } // namespace
 
+bool isDecimalDigits(std::u16string_view t) {
+    return !t.empty() &&
+           std::all_of(t.begin(), t.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+}
+
 bool isCheapText(std::u16string_view text) {
-    if (text.size() > cheapTextLength) return false;
+    if (text.size() > cheapTextLength) return isDecimalDigits(text);
     for (const char16_t c : text)
         if (c >= 0x80 || c == u'^' || c == u'!' || c == u'<') return false;
     return true;

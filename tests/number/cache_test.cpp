@@ -208,7 +208,9 @@ TEST(NumberCache, ShortCheapTextsAreNotCachedAndGiveTheCachedResults) {
         {u"1e4932*10", false},
         {u"int 1e4931 bitand 255", false},
         {u"12345678901234567890123456789012", false}, // 32 characters
-        {u"123456789012345678901234567890123", true}, // 33
+        {u"123456789012345678901234567890+12", true}, // 33
+        {u"1234567890123456789012345678901234567890123456789012345678901234567890", false},
+        {u"0x12345678901234567890123456789012", true},
         {u"2^100", true},
         {u"30!", true},
         {u"1<<100", true},
