@@ -76,8 +76,7 @@ BigUnsigned factorial(std::uint32_t n) {
         const std::uint64_t high = std::uint64_t(n) >> i, low = high >> 1;
         if (high > low + 1 || (high & 1)) {
             BigUnsigned between = oddProduct(low, high);
-            if (!(between.getLength() == 1 && between.getBlock(0) == 1))
-                odd.multiply(odd, between);
+            if (!(between.getLength() == 1 && between.getBlock(0) == 1)) odd.multiply(odd, between);
         }
         if (!(odd.getLength() == 1 && odd.getBlock(0) == 1)) result.multiply(result, odd);
     }
