@@ -3,6 +3,7 @@
 // one result text per expression, formatted as the window would show it.
 
 #include "bigint/interrupt.h"
+#include "bigint/textConversion.h"
 #include "converter/TextList.h"
 #include "converter/catalogue/catalogue.h"
 #include "converter/conversionText.h"
@@ -101,6 +102,17 @@ void writeResult(std::ostream &out, std::u16string_view text, const std::string 
     }
 }
 
+// ASCII digits in slices, so that Ctrl+C at a terminal stops a long result between two.
+void writeDigits(std::ostream &out, std::string_view digits) {
+    constexpr std::size_t slice = 1 << 16;
+    while (!digits.empty()) {
+        bigint::checkInterrupt();
+        const std::size_t n = std::min(slice, digits.size());
+        out.write(digits.data(), std::streamsize(n));
+        digits.remove_prefix(n);
+    }
+}
+
 // A text as a message shows it: whole up to a few dozen characters, else its start.
 std::string shown(std::string_view text) {
     constexpr std::size_t most = 60;
@@ -169,13 +181,23 @@ struct Run {
                 line = SharedText(stripWhiteSpace(wide));
             }
             NumberRef value = evaluateExpression(line);
-            text = &formattedResult(*value, options.format);
+            line = SharedText();
+            // An integer's Full text is its decimal digits: written as they are made, without
+            // the UTF-16 copy the window keeps (a third of the memory of a long result).
+            std::string digits;
+            if (value->kind == Integer && options.format == Full)
+                digits = integerToText(value->integerValue, 10);
+            else
+                text = &formattedResult(*value, options.format);
             if (options.showKind) std::cout << kindName(value->kind) << '\t';
             if (value->kind == NoValue)
                 failure =
                     describeNoValue(value->reason, value->reasonText ? *value->reasonText : "");
             n = std::move(value);
-            writeResult(std::cout, *text, options.decimalPoint);
+            if (text)
+                writeResult(std::cout, *text, options.decimalPoint);
+            else
+                writeDigits(std::cout, digits);
         } catch (const char *message) {
             failure = message;
         } catch (const std::bad_alloc &) {
