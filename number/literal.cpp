@@ -4,6 +4,7 @@
 #include "bigint/textConversion.h"
 #include "number/floatText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -68,6 +69,16 @@ void fail(Number &n, std::u16string_view t, NoValueReason why) {
 } // namespace
 
 void readLiteral(Number &n, std::u16string_view t) {
+    if (t.size() > 64 && std::all_of(t.begin(), t.end(), isDecimalDigit)) {
+        // A long decimal integer, the operand of long calculations: its digit values, one
+        // byte each, least significant first, go to the conversion in one pass.
+        std::vector<std::uint8_t> digits(t.size());
+        for (std::size_t i = 0; i < t.size(); ++i)
+            digits[t.size() - 1 - i] = std::uint8_t(t[i] - u'0');
+        n.integerValue = BigInteger(digitsToUnsigned(digits, 10));
+        n.kind = Integer;
+        return;
+    }
     const auto notLiteral = [&] { fail(n, t, whyNotLiteral(t)); };
     n.kind = NoValue;
     const std::size_t len = t.size();
