@@ -85,7 +85,8 @@ void row(const char *operation, const char *size, Pair p) {
 
 int main(int argc, char **argv) {
     const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
-    std::printf("| operation | size | reckonwise ms | GMP ms | ratio |\n|---|---:|---:|---:|---:|\n");
+    std::printf(
+        "| operation | size | reckonwise ms | GMP ms | ratio |\n|---|---:|---:|---:|---:|\n");
     for (const std::size_t digits : {1000, 10000, 100000, 1000000}) {
         const std::string size = "10^" + std::to_string(std::to_string(digits).size() - 1);
         const std::string a = randomDigits(digits, 1), b = randomDigits(digits, 2);
@@ -105,15 +106,14 @@ int main(int argc, char **argv) {
             timeAlternately([&] { (void)textToUnsigned(a, 10); },
                             [&] { mpz_set_str(gr, a.c_str(), 10); }, repetitions));
         row("product", size.c_str(),
-            timeAlternately([&] { (void)(x * y); }, [&] { mpz_mul(gr, gx, gy); },
-                            repetitions));
-        row("exact quotient", size.c_str(), timeAlternately(
-                                                [&] {
-                                                    BigUnsigned r = product, q;
-                                                    r.divideWithRemainder(y, q);
-                                                },
-                                                [&] { mpz_tdiv_qr(gr, gx, gp, gy); },
-                                                repetitions));
+            timeAlternately([&] { (void)(x * y); }, [&] { mpz_mul(gr, gx, gy); }, repetitions));
+        row("exact quotient", size.c_str(),
+            timeAlternately(
+                [&] {
+                    BigUnsigned r = product, q;
+                    r.divideWithRemainder(y, q);
+                },
+                [&] { mpz_tdiv_qr(gr, gx, gp, gy); }, repetitions));
         mpz_set_str(gx, a.c_str(), 10);
         mpz_clears(gx, gy, gp, gr, nullptr);
     }
@@ -121,8 +121,7 @@ int main(int argc, char **argv) {
         mpz_t g;
         mpz_init(g);
         row("factorial", std::to_string(n).c_str(),
-            timeAlternately([&] { (void)factorial(n); }, [&] { mpz_fac_ui(g, n); },
-                            repetitions));
+            timeAlternately([&] { (void)factorial(n); }, [&] { mpz_fac_ui(g, n); }, repetitions));
         mpz_clear(g);
     }
 }

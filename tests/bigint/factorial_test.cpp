@@ -26,7 +26,7 @@ TEST(Factorial, EqualsGmpAtEverySmallSize) {
 }
 
 TEST(Factorial, EqualsGmpAroundSplitsAndPowersOfTwo) {
-    const std::uint32_t sizes[] = {1023, 1024, 1025, 2047, 2048, 4095, 4096, 4097,
+    const std::uint32_t sizes[] = {1023, 1024, 1025, 2047,  2048,  4095,  4096,  4097,
                                    5000, 8191, 8192, 10007, 20000, 65535, 65536, 100001};
     for (const std::uint32_t n : sizes)
         EXPECT_TRUE(equalsGmpFactorial(n)) << n;
