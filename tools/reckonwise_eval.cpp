@@ -131,12 +131,13 @@ bool isCommentOrBlank(std::string_view line) {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
-// The longest text that is evaluated on the calling thread's own stack. Evaluation recurses
-// once per operator, bracket or sign, each level taking up to about a kilobyte of stack (a
-// text of 16000 brackets overflows 8 MiB in a Release build), so a text of n characters
-// needs at most about n kilobytes; an eighth of that margin is kept for the frames below
-// and for builds that use more stack per call. Longer texts run on a thread of their own
-// with a large stack: creating it costs a tenth of a short run.
+// The most characters other than digits that a text evaluated on the calling thread's own
+// stack may have. Evaluation recurses once per operator, bracket or sign, each level taking
+// up to about a kilobyte of stack (a text of 16000 brackets overflows 8 MiB in a Release
+// build), so a text with n such characters needs at most about n kilobytes; an eighth of
+// that margin is kept for the frames below and for builds that use more stack per call.
+// Other texts run on a thread of their own with a large stack: creating it (and the heap
+// its allocations then start) costs a tenth of a short run.
 std::size_t shallowTextLimit() {
     rlimit stack{};
     std::size_t bytes = std::size_t(8) << 20;
@@ -145,9 +146,15 @@ std::size_t shallowTextLimit() {
     return bytes / 8192;
 }
 
+// Each level of the evaluation takes at least one character that is not a digit (an
+// operator, a bracket, a sign, a letter of a function's name), so those characters bound
+// how deeply a text can nest: a product of two numbers of millions of digits has one.
 bool isShallow(std::string_view text) {
     static const std::size_t limit = shallowTextLimit();
-    return text.size() <= limit;
+    std::size_t count = 0;
+    for (const char c : text)
+        if ((c < '0' || c > '9') && ++count > limit) return false;
+    return true;
 }
 
 struct Run {
