@@ -29,7 +29,7 @@ struct Number {
     long double floatValue = 0;                 // the value when kind is Float
     BigInteger integerValue;                    // the value when kind is Integer
     SharedText text;            // the expression text as given; part of the cache key
-    std::uint64_t textHash = 0; // text.hash(), kept for the cache's look-ups
+    std::uint64_t textHash = 0; // text.hash() when cached, kept for the cache's look-ups
     AngleUnit angleUnit = Degrees;
     bool rangeSigned = true;
     std::int32_t rangeBits = 0;

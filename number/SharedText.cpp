@@ -43,13 +43,27 @@ bool isBracket(char16_t c) {
     return c == u'[' || c == u']' || c == u'{' || c == u'}';
 }
 
+// The hash of `before` followed by text, from h, the hash of `before`. Four characters a
+// step, the same value as one at a time: h B^4 + c0' B^3 + c1' B^2 + c2' B + c3' (with
+// c' = c + 1) has one reduction on the chain where four had.
+std::uint64_t extend(std::uint64_t h, std::u16string_view text) {
+    static const std::uint64_t b2 = mulMod(base, base), b3 = mulMod(b2, base),
+                               b4 = mulMod(b3, base);
+    std::size_t i = 0;
+    for (; i + 4 <= text.size(); i += 4) {
+        const u128 sum = (u128)h * b4 + (u128)(text[i] + 1u) * b3 + (u128)(text[i + 1] + 1u) * b2 +
+                         (u128)(text[i + 2] + 1u) * base + (text[i + 3] + 1u);
+        h = reduce(sum);
+    }
+    for (; i < text.size(); ++i)
+        h = step(h, text[i]);
+    return h;
+}
+
 } // namespace
 
 std::uint64_t hashText(std::u16string_view text) {
-    std::uint64_t h = 0;
-    for (char16_t c : text)
-        h = step(h, c);
-    return h;
+    return extend(0, text);
 }
 
 struct TextBuffer::Indexes {
@@ -60,11 +74,10 @@ struct TextBuffer::Indexes {
     explicit Indexes(std::u16string_view text) : operators(text) {
         prefixHashes.resize(text.size() / stride + 1);
         std::uint64_t h = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (i % stride == 0) prefixHashes[i / stride] = h;
-            h = step(h, text[i]);
+        for (std::size_t j = 0; j < prefixHashes.size(); ++j) {
+            prefixHashes[j] = h;
+            h = extend(h, text.substr(j * stride, stride));
         }
-        if (text.size() % stride == 0) prefixHashes[text.size() / stride] = h;
     }
     // The hash of [0, i).
     std::uint64_t prefixHash(std::u16string_view text, std::size_t i) const {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Arithmetic operators: exact on two Integers wherever possible, long double otherwise.
 
+#include "bigint/factorial.h"
 #include "number/operationSupport.h"
 #include "number/operations.h"
 
@@ -72,19 +73,6 @@ BigInteger integerPower(const BigInteger &base, std::uint32_t exponent) {
         square.multiply(square, square);
     }
     return BigInteger(acc, sign);
-}
-
-// The product lo * (lo + 1) * ... * hi, split in halves so that the operands of each
-// multiplication have similar sizes.
-BigUnsigned rangeProduct(std::uint32_t lo, std::uint32_t hi) {
-    if (hi - lo < 8) {
-        BigUnsigned p(lo);
-        for (std::uint32_t i = lo + 1; i <= hi; ++i)
-            p.multiply(p, BigUnsigned(i));
-        return p;
-    }
-    std::uint32_t mid = lo + (hi - lo) / 2;
-    return rangeProduct(lo, mid) * rangeProduct(mid + 1, hi);
 }
 
 } // namespace
@@ -189,7 +177,7 @@ void factorial(Number &r, const Number &x) {
         n * ln - n + 0.5L * std::log(2 * 3.14159265358979323846L * n) + 1 / (12.0L * n);
     if (surelyOverBudget(lnFactorial / std::log(2.0L)))
         return setNoValue(r, NoValueReason::overBudget);
-    setInteger(r, BigInteger(rangeProduct(2, std::uint32_t(n))));
+    setInteger(r, BigInteger(::factorial(std::uint32_t(n))));
 }
 
 } // namespace ops

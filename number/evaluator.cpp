@@ -181,6 +181,19 @@ void evaluateWhole(Number &n, const SharedText &text) {
 Evaluated evaluateShared(const SharedText &text) {
     beginIfOutermost();
     const auto [unit, rangeSigned, rangeBits] = evaluationSettings;
+    if (isCheapText(text.view())) {
+        // Made afresh: its look-up, insertion and later removal would cost more than
+        // evaluating it again. The Number is the one the cache would have kept.
+        auto n = std::make_shared<Number>();
+        n->text = text;
+        n->angleUnit = unit;
+        n->rangeSigned = rangeSigned;
+        n->rangeBits = rangeBits;
+        evaluateWhole(*n, text);
+        applyValueRange(*n);
+        normalizeFloat(*n);
+        return {n, n->height};
+    }
     const std::uint64_t hash = text.hash();
     if (NumberRef found =
             numberCache.find(NumberKey{text.view(), hash, unit, rangeSigned, rangeBits})) {
@@ -232,6 +245,13 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
             }
         }
     } nonFinite{n};
+
+    // A decimal literal, the operand of long calculations: read without the scans below,
+    // which would find nothing in it.
+    if (isDecimalDigits(text.view())) {
+        readLiteral(n, text.view());
+        return height;
+    }
 
     for (;;) {
         // Trim everything at or below the space character from both ends.
@@ -347,6 +367,18 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
 }
 
 } // namespace
+
+bool isDecimalDigits(std::u16string_view t) {
+    return !t.empty() &&
+           std::all_of(t.begin(), t.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+}
+
+bool isCheapText(std::u16string_view text) {
+    if (text.size() > cheapTextLength) return isDecimalDigits(text);
+    for (const char16_t c : text)
+        if (c >= 0x80 || c == u'^' || c == u'!' || c == u'<') return false;
+    return true;
+}
 
 NumberRef evaluateExpression(const SharedText &text) {
     return evaluateShared(text).number;

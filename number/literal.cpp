@@ -4,6 +4,7 @@
 #include "bigint/textConversion.h"
 #include "number/floatText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -44,6 +45,21 @@ bool exponentOver500(std::string_view text) {
     return false;
 }
 
+// The most digits in base (2, 8, 10 or 16) that every number written with them fits in 64
+// bits.
+std::size_t maxDigitsIn64Bits(int base) {
+    switch (base) {
+    case 2:
+        return 64;
+    case 8:
+        return 21;
+    case 16:
+        return 16;
+    default:
+        return 19;
+    }
+}
+
 void fail(Number &n, std::u16string_view t, NoValueReason why) {
     n.kind = NoValue;
     n.reason = why;
@@ -53,6 +69,16 @@ void fail(Number &n, std::u16string_view t, NoValueReason why) {
 } // namespace
 
 void readLiteral(Number &n, std::u16string_view t) {
+    if (t.size() > 64 && std::all_of(t.begin(), t.end(), isDecimalDigit)) {
+        // A long decimal integer, the operand of long calculations: its digit values, one
+        // byte each, least significant first, go to the conversion in one pass.
+        std::vector<std::uint8_t> digits(t.size());
+        for (std::size_t i = 0; i < t.size(); ++i)
+            digits[t.size() - 1 - i] = std::uint8_t(t[i] - u'0');
+        n.integerValue = BigInteger(digitsToUnsigned(digits, 10));
+        n.kind = Integer;
+        return;
+    }
     const auto notLiteral = [&] { fail(n, t, whyNotLiteral(t)); };
     n.kind = NoValue;
     const std::size_t len = t.size();
@@ -98,6 +124,16 @@ void readLiteral(Number &n, std::u16string_view t) {
         if (d < 0 || d >= base) return notLiteral();
     }
 
+    if (!mark && !exponent && len - start <= maxDigitsIn64Bits(base)) {
+        // A short integer fits in 64 bits: read directly, without a digit string.
+        std::uint64_t v = 0;
+        for (std::size_t i = start; i < len; ++i)
+            v = v * std::uint64_t(base) + std::uint64_t(digitValue(t[i]));
+        const std::uint32_t blocks[2] = {std::uint32_t(v), std::uint32_t(v >> 32)};
+        n.integerValue = BigInteger(BigUnsigned(blocks, (v >> 32) != 0 ? 2 : 1));
+        n.kind = Integer;
+        return;
+    }
     if (!mark && !exponent && len - start > 64) {
         // A long integer: its digit values, one byte each, go to the conversion as they are.
         std::vector<std::uint8_t> digits(len - start);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstdlib>
 #include <limits>
 #include <string_view>
 #include <utility>
@@ -162,10 +163,27 @@ bool isDecimalMarkAllowed(std::string_view c) {
            expressionCharacters.find(k) == std::string_view::npos;
 }
 
+namespace {
+
+// The locale name the environment chooses for numbers, as setlocale would find it.
+std::string_view numericLocaleName() {
+    for (const char *variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const char *value = std::getenv(variable);
+        if (value && *value) return value;
+    }
+    return "";
+}
+
+} // namespace
+
 std::string localeDecimalMark() {
-    // The environment's locale is taken for a moment and the C locale put back: nothing else
-    // in the program depends on it. (newlocale would serve without touching the process's
-    // locale, but glibc's loses memory in it when LOCPATH is set.)
+    // The C locale and its variants ("C.UTF-8", "POSIX") write ".": knowing that saves
+    // opening the locale files, a tenth of the start of a short run.
+    const std::string_view name = numericLocaleName();
+    if (name.empty() || name == "C" || name == "POSIX" || name.starts_with("C.")) return ".";
+    // Else the environment's locale is taken for a moment and the C locale put back: nothing
+    // else in the program depends on it. (newlocale would serve without touching the
+    // process's locale, but glibc's loses memory in it when LOCPATH is set.)
     std::string mark = ".";
     if (std::setlocale(LC_NUMERIC, "")) {
         mark = std::localeconv()->decimal_point;

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <unistd.h>
 
-FdOutput::FdOutput(int fd, std::size_t size) : fd(fd), buffer(size) {
-    setp(buffer.data(), buffer.data() + buffer.size());
+FdOutput::FdOutput(int fd, std::size_t size) : fd(fd), buffer(new char[size]), capacity(size) {
+    setp(buffer.get(), buffer.get() + capacity);
 }
 
 bool FdOutput::writeOut(const char *data, std::size_t size) {
@@ -27,8 +27,8 @@ bool FdOutput::writeOut(const char *data, std::size_t size) {
 
 bool FdOutput::drain() {
     const std::size_t size = std::size_t(pptr() - pbase());
-    setp(buffer.data(), buffer.data() + buffer.size());
-    return size == 0 || writeOut(buffer.data(), size);
+    setp(buffer.get(), buffer.get() + capacity);
+    return size == 0 || writeOut(buffer.get(), size);
 }
 
 FdOutput::int_type FdOutput::overflow(int_type c) {
@@ -48,7 +48,7 @@ std::streamsize FdOutput::xsputn(const char *s, std::streamsize n) {
     }
     // Larger than the room left: what is buffered goes first, then the piece as it is.
     if (!drain()) return 0;
-    if (size < buffer.size()) {
+    if (size < capacity) {
         std::memcpy(pptr(), s, size);
         pbump(int(size));
         return n;

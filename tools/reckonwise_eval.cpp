@@ -3,6 +3,7 @@
 // one result text per expression, formatted as the window would show it.
 
 #include "bigint/interrupt.h"
+#include "bigint/textConversion.h"
 #include "converter/TextList.h"
 #include "converter/catalogue/catalogue.h"
 #include "converter/conversionText.h"
@@ -35,6 +36,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -100,6 +102,17 @@ void writeResult(std::ostream &out, std::u16string_view text, const std::string 
     }
 }
 
+// ASCII digits in slices, so that Ctrl+C at a terminal stops a long result between two.
+void writeDigits(std::ostream &out, std::string_view digits) {
+    constexpr std::size_t slice = 1 << 16;
+    while (!digits.empty()) {
+        bigint::checkInterrupt();
+        const std::size_t n = std::min(slice, digits.size());
+        out.write(digits.data(), std::streamsize(n));
+        digits.remove_prefix(n);
+    }
+}
+
 // A text as a message shows it: whole up to a few dozen characters, else its start.
 std::string shown(std::string_view text) {
     constexpr std::size_t most = 60;
@@ -118,13 +131,46 @@ bool isCommentOrBlank(std::string_view line) {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
+// The most characters other than digits that a text evaluated on the calling thread's own
+// stack may have. Evaluation recurses once per operator, bracket or sign, each level taking
+// up to about a kilobyte of stack (a text of 16000 brackets overflows 8 MiB in a Release
+// build), so a text with n such characters needs at most about n kilobytes; an eighth of
+// that margin is kept for the frames below and for builds that use more stack per call.
+// Other texts run on a thread of their own with a large stack: creating it (and the heap
+// its allocations then start) costs a tenth of a short run.
+std::size_t shallowTextLimit() {
+    rlimit stack{};
+    std::size_t bytes = std::size_t(8) << 20;
+    if (getrlimit(RLIMIT_STACK, &stack) == 0 && stack.rlim_cur != RLIM_INFINITY)
+        bytes = std::min(bytes, std::size_t(stack.rlim_cur));
+    return bytes / 8192;
+}
+
+// Each level of the evaluation takes at least one character that is not a digit (an
+// operator, a bracket, a sign, a letter of a function's name), so those characters bound
+// how deeply a text can nest: a product of two numbers of millions of digits has one.
+bool isShallow(std::string_view text) {
+    static const std::size_t limit = shallowTextLimit();
+    std::size_t count = 0;
+    for (const char c : text)
+        if ((c < '0' || c > '9') && ++count > limit) return false;
+    return true;
+}
+
 struct Run {
     const EvalOptions &options;
+    bool onLargeStack = false; // the whole run is on a thread with a large stack
     bool anyWithoutValue = false;
 
     // Prints the result line for one expression. One without value leaves the line empty
     // and, unless quiet, says why on standard error, naming the input by `where`.
     void evaluateAndPrint(std::string expression, const std::string &where, bool moreWaiting) {
+        if (onLargeStack || isShallow(expression))
+            return evaluateAndPrintHere(std::move(expression), where, moreWaiting);
+        runWithLargeStack([&] { evaluateAndPrintHere(std::move(expression), where, moreWaiting); });
+    }
+
+    void evaluateAndPrintHere(std::string expression, const std::string &where, bool moreWaiting) {
         NumberRef n;
         const std::u16string *text = nullptr;
         std::string failure;
@@ -142,13 +188,23 @@ struct Run {
                 line = SharedText(stripWhiteSpace(wide));
             }
             NumberRef value = evaluateExpression(line);
-            text = &formattedResult(*value, options.format);
+            line = SharedText();
+            // An integer's Full text is its decimal digits: written as they are made, without
+            // the UTF-16 copy the window keeps (a third of the memory of a long result).
+            std::string digits;
+            if (value->kind == Integer && options.format == Full)
+                digits = integerToText(value->integerValue, 10);
+            else
+                text = &formattedResult(*value, options.format);
             if (options.showKind) std::cout << kindName(value->kind) << '\t';
             if (value->kind == NoValue)
                 failure =
                     describeNoValue(value->reason, value->reasonText ? *value->reasonText : "");
             n = std::move(value);
-            writeResult(std::cout, *text, options.decimalPoint);
+            if (text)
+                writeResult(std::cout, *text, options.decimalPoint);
+            else
+                writeDigits(std::cout, digits);
         } catch (const char *message) {
             failure = message;
         } catch (const std::bad_alloc &) {
@@ -479,7 +535,12 @@ int main(int argc, char **argv) {
         blockInterruptKey(true);
     }
     int status = 0;
-    runWithLargeStack([&] {
+    // A terminal session runs on one thread with a large stack, which also reads the keys;
+    // otherwise only the texts that could nest deeply get such a thread (Run), and the
+    // conversion's value is checked here.
+    const bool largeStack =
+        interactive || (!options.convert.empty() && !isShallow(options.convert.back()));
+    const auto run = [&] {
         if (interactive) blockInterruptKey(false);
         try {
             if (options.catalogue) {
@@ -487,19 +548,23 @@ int main(int argc, char **argv) {
             } else if (!options.convert.empty()) {
                 status = convert(options);
             } else {
-                Run run{options};
+                Run lines{options, largeStack};
                 if (input) {
-                    if (!run.lines(*input)) status = 1;
+                    if (!lines.lines(*input)) status = 1;
                 } else {
-                    run.arguments();
+                    lines.arguments();
                 }
-                if (options.strict && run.anyWithoutValue && status == 0) status = 1;
+                if (options.strict && lines.anyWithoutValue && status == 0) status = 1;
             }
         } catch (const UsageError &e) {
             std::cerr << programName << ": " << e.message << " (see --help)\n";
             status = 2;
         }
-    });
+    };
+    if (largeStack)
+        runWithLargeStack(run);
+    else
+        run();
     flushOutput();
     return status;
 }

@@ -26,13 +26,23 @@ def seconds(v):
 
 
 def cpu_name():
+    """The processor's model name with its vendor and family ("AMD EPYC (AuthenticAMD,
+    family 25)"): a virtual machine's model name alone can be as vague as "AMD EPYC"."""
+    fields = {}
     try:
         for line in open("/proc/cpuinfo"):
-            if line.startswith("model name"):
-                return line.split(":", 1)[1].strip()
+            key, _, value = line.partition(":")
+            key = key.strip()
+            if key in ("model name", "vendor_id", "cpu family") and key not in fields:
+                fields[key] = value.strip()
+            if not line.strip() and fields:
+                break
     except OSError:
         pass
-    return platform.processor() or "unknown CPU"
+    name = fields.get("model name") or platform.processor() or "unknown CPU"
+    details = [d for d in (fields.get("vendor_id"),
+                           "family " + fields["cpu family"] if "cpu family" in fields else None) if d]
+    return f"{name} ({', '.join(details)})" if details else name
 
 
 def main():

@@ -68,7 +68,26 @@ void multiplyLimbs(Limb *r, const Limb *a, std::size_t n, const Limb *b, std::si
         carry = Limb(p >> 64);
     }
     r[n] = carry;
-    for (std::size_t j = 1; j < m; ++j) {
+    std::size_t j = 1;
+    // Two rows a pass: a * (b[j] + b[j + 1] 2^64) added in one sweep, which loads and
+    // stores the row once for two products. c0 is what goes to position i (the high half of
+    // the first product and the low half of the second one, from i - 1), c1 what goes on to
+    // i + 1; every sum stays below 2^128.
+    for (; j + 1 < m; j += 2) {
+        const Limb b0 = b[j], b1 = b[j + 1];
+        Limb *row = r + j;
+        Limb c0 = 0, c1 = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const DoubleLimb p0 = DoubleLimb(a[i]) * b0 + row[i] + c0;
+            row[i] = Limb(p0);
+            const DoubleLimb p1 = DoubleLimb(a[i]) * b1 + Limb(p0 >> 64) + c1;
+            c0 = Limb(p1);
+            c1 = Limb(p1 >> 64);
+        }
+        row[n] = c0;
+        row[n + 1] = c1;
+    }
+    for (; j < m; ++j) {
         carry = 0;
         const Limb bj = b[j];
         Limb *row = r + j;

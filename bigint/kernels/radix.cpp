@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -102,6 +103,96 @@ std::size_t toDigitsQuadratic(std::span<D> digits, ConstBlocks x, unsigned runti
     return count;
 }
 
+// Decimal conversion on 64-bit limbs, 19 digits a pass: a quarter of the passes over half
+// as many words as with 32-bit blocks and 9 digits.
+using Limb = std::uint64_t;
+__extension__ typedef unsigned __int128 DoubleLimb; // a GCC and clang type
+
+constexpr Limb tenTo19 = 10000000000000000000ull; // its top bit is set
+// floor((2^128 - 1) / 10^19) - 2^64: the quotient of a two-limb number by 10^19 from two
+// multiplications (Moller and Granlund, "Improved division by invariant integers").
+constexpr Limb tenTo19Inverse = Limb(~DoubleLimb(0) / tenTo19 - (DoubleLimb(1) << 64));
+
+// (high * 2^64 + low) / 10^19 and its remainder, for high < 10^19.
+inline Limb divideByTenTo19(Limb high, Limb low, Limb &remainder) {
+    const DoubleLimb estimate =
+        DoubleLimb(tenTo19Inverse) * high + ((DoubleLimb(high) << 64) | low);
+    Limb q = Limb(estimate >> 64) + 1;
+    Limb r = low - q * tenTo19;
+    if (r > Limb(estimate)) {
+        --q;
+        r += tenTo19;
+    }
+    if (r >= tenTo19) {
+        ++q;
+        r -= tenTo19;
+    }
+    remainder = r;
+    return q;
+}
+
+// How many limbs a conversion of this many blocks works in on the stack; more on the heap.
+constexpr std::size_t stackLimbs = 64;
+
+template <class D>
+std::size_t toDecimalQuadratic(std::span<D> digits, ConstBlocks x) {
+    const std::size_t blocks = normalizedSize(x);
+    std::size_t n = (blocks + 1) / 2;
+    Limb onStack[stackLimbs];
+    std::vector<Limb> onHeap(n > stackLimbs ? n : 0);
+    Limb *w = n > stackLimbs ? onHeap.data() : onStack;
+    for (std::size_t i = 0; i < n; ++i)
+        w[i] = Limb(x[2 * i]) | (2 * i + 1 < blocks ? Limb(x[2 * i + 1]) << 32 : 0);
+    std::size_t count = 0;
+    while (n > 0) {
+        Limb rem = 0;
+        for (std::size_t i = n; i-- > 0;)
+            w[i] = divideByTenTo19(rem, w[i], rem);
+        while (n > 0 && w[n - 1] == 0)
+            --n;
+        // Inner chunks give exactly 19 digits (leading zeros included); the last one stops
+        // at its highest non-zero digit.
+        Limb chunk = rem;
+        for (unsigned d = 0; d < 19 && (chunk != 0 || n > 0); ++d) {
+            digits[count++] = D(chunk % 10);
+            chunk /= 10;
+        }
+    }
+    return count;
+}
+
+// r := the value of the decimal digits, by Horner's rule 19 digits a step.
+template <class D>
+std::size_t fromDecimalQuadratic(Blocks r, std::span<const D> digits) {
+    const std::size_t room = (r.size() + 1) / 2;
+    Limb onStack[stackLimbs];
+    std::vector<Limb> onHeap(room > stackLimbs ? room : 0);
+    Limb *w = room > stackLimbs ? onHeap.data() : onStack;
+    std::size_t len = 0;
+    std::size_t i = digits.size();
+    // The first group takes the remainder so that every later group is full.
+    std::size_t group = i % 19;
+    if (group == 0) group = 19;
+    while (i > 0) {
+        Limb chunk = 0, scale = 1;
+        for (std::size_t g = 0; g < group; ++g) {
+            chunk = chunk * 10 + digits[--i];
+            scale *= 10;
+        }
+        Limb carry = chunk;
+        for (std::size_t k = 0; k < len; ++k) {
+            const DoubleLimb t = DoubleLimb(w[k]) * scale + carry;
+            w[k] = Limb(t);
+            carry = Limb(t >> 64);
+        }
+        if (carry != 0) w[len++] = carry;
+        group = 19;
+    }
+    for (std::size_t k = 0; k < r.size(); ++k)
+        r[k] = k / 2 < len ? Block(w[k / 2] >> (32 * (k % 2))) : 0;
+    return normalizedSize(r);
+}
+
 } // namespace
 
 std::size_t maxBlocksForDigits(std::size_t count, unsigned base) {
@@ -134,7 +225,7 @@ std::size_t toDigitsAnyDigit(std::span<D> digits, ConstBlocks x, unsigned base) 
     if (normalizedSize(x) >= toDigitsDivideAndConquerThreshold)
         return toDigitsDivideAndConquer(digits, x, base);
 
-    if (base == 10) return toDigitsQuadratic<10>(digits, x, 10);
+    if (base == 10) return toDecimalQuadratic(digits, x);
     return toDigitsQuadratic<0>(digits, x, base);
 }
 
@@ -146,6 +237,7 @@ std::size_t fromDigitsAnyDigit(Blocks r, std::span<const D> digits, unsigned bas
     if (maxBlocksForDigits(digits.size(), base) >= fromDigitsDivideAndConquerThreshold)
         return fromDigitsDivideAndConquer(r, digits, base);
 
+    if (base == 10) return fromDecimalQuadratic(r, digits);
     std::fill(r.begin(), r.end(), 0);
     const BigBase big = bigBaseOf(base);
     std::size_t len = 0;

@@ -502,4 +502,32 @@ TEST(DifferentialText, EveryBase) {
     }
 }
 
+// Decimal texts at every size around the quadratic conversions (19 digits a 64-bit step) and
+// their hand-over to the recursive ones: every block count to 140 in every shape, and
+// 10^d - 1, 10^d and 10^d + 1 for every digit count to 1400, where the groups of 19 digits
+// and the powers of ten split.
+TEST(DifferentialText, DecimalAroundTheQuadraticConversions) {
+    const std::uint64_t seed = seedBase + 9;
+    Gen gen(seed);
+    auto check = [&](const BigUnsigned &a, const std::string &at) {
+        const Mpz A(a);
+        const std::string digits = text(A, 10);
+        EXPECT_EQ(unsignedToText(a, 10), digits) << at;
+        EXPECT_TRUE(equals(textToUnsigned(digits, 10), A)) << at;
+        EXPECT_TRUE(equals(textToUnsigned("000" + digits, 10), A)) << "leading zeros, " << at;
+    };
+    for (BigUnsigned::Index n = 1; n <= 140 && !enoughFailures(); ++n) {
+        for (int shape = 0; shape < 9; ++shape)
+            check(gen.number(n, shape), "blocks " + std::to_string(n) + ", shape " +
+                                            std::to_string(shape) + ", seed " +
+                                            std::to_string(seed));
+    }
+    for (std::size_t d = 1; d <= 1400 && !enoughFailures(); ++d) {
+        const BigUnsigned power = textToUnsigned("1" + std::string(d, '0'), 10);
+        check(power, "10^" + std::to_string(d));
+        check(power - BigUnsigned(1u), "10^" + std::to_string(d) + " - 1");
+        check(power + BigUnsigned(1u), "10^" + std::to_string(d) + " + 1");
+    }
+}
+
 } // namespace

@@ -131,6 +131,35 @@ TEST(EdgeValues, LiteralsAtTheBoundaries) {
     });
 }
 
+// Integer literals of every length around the 64-bit reading (up to 19 decimal, 16
+// hexadecimal, 21 octal and 64 binary digits) and past it, with the largest and the
+// smallest digit in every place, against the digit-string conversion.
+TEST(EdgeValues, IntegerLiteralsAroundSixtyFourBits) {
+    struct Base {
+        int base;
+        const char *prefix;
+        char top;
+    };
+    for (const Base b :
+         {Base{10, "", '9'}, Base{16, "0x", 'f'}, Base{8, "0o", '7'}, Base{2, "0b", '1'}}) {
+        for (std::size_t length = 1; length <= 70; ++length) {
+            for (const char digit : {b.top, '1', '0'}) {
+                std::string digits(length, digit);
+                if (digit == '0') digits.front() = '1'; // a one and zeros: a power of the base
+                const std::string text = b.prefix + digits;
+                const NumberRef n = evaluateExpression(asciiToUtf16(text));
+                ASSERT_EQ(n->kind, Integer) << text;
+                EXPECT_EQ(
+                    integerToText(n->integerValue, 10),
+                    integerToText(textToInteger(digits, static_cast<unsigned short>(b.base)), 10))
+                    << text;
+            }
+        }
+    }
+    EXPECT_EQ(evaluateExpression(u"0")->integerValue.getSign(), BigInteger::zero);
+    EXPECT_EQ(evaluateExpression(u"0x0000")->integerValue.getSign(), BigInteger::zero);
+}
+
 TEST(EdgeValues, InfinitiesAndNotANumber) {
     checkFull({
         // Poles and domain errors of the math functions are values.
