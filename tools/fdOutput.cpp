@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "tools/fdOutput.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
+#if defined(_WIN32)
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 FdOutput::FdOutput(int fd, std::size_t size) : fd(fd), buffer(size) {
     setp(buffer.data(), buffer.data() + buffer.size());
@@ -13,7 +19,11 @@ bool FdOutput::writeOut(const char *data, std::size_t size) {
     while (size > 0) {
         if (failure) return false;
         ++writeCalls;
+#if defined(_WIN32)
+        const int n = ::_write(fd, data, unsigned(std::min<std::size_t>(size, INT_MAX)));
+#else
         const ssize_t n = ::write(fd, data, size);
+#endif
         if (n < 0) {
             if (errno == EINTR) continue;
             failure = errno;

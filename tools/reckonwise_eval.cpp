@@ -20,6 +20,7 @@
 #include "tools/fdOutput.h"
 #include "tools/interruptKey.h"
 #include "tools/lineReader.h"
+#include "tools/platformConsole.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -35,7 +36,6 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -44,7 +44,7 @@ namespace {
 // The cache's ceiling when the lines come from a pipe or a file (see main).
 constexpr std::size_t streamCacheCeiling = std::size_t(1) << 20;
 
-FdOutput standardOutput(STDOUT_FILENO);
+FdOutput standardOutput(1);
 
 // The output could not be written (a full disk, a closed output, a reader that has gone
 // while SIGPIPE is ignored): the program ends with a message and status 1. Where SIGPIPE
@@ -442,9 +442,15 @@ int main(int argc, char **argv) {
     // its time.
     mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 #endif
+    prepareStandardStreams();
+    std::vector<std::string> arguments = utf8Arguments(argc, argv);
+    std::vector<char *> argumentPointers;
+    for (std::string &argument : arguments)
+        argumentPointers.push_back(argument.data());
+    argumentPointers.push_back(nullptr);
     EvalOptions options;
     try {
-        options = EvalOptions::parse(argc, argv);
+        options = EvalOptions::parse(int(arguments.size()), argumentPointers.data());
     } catch (const UsageError &e) {
         std::cerr << programName << ": " << e.message << " (see --help)\n";
         return 2;

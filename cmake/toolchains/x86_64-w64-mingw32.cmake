@@ -1,0 +1,20 @@
+# SPDX-License-Identifier: MIT
+# 64-bit Windows from Debian: MinGW-w64's g++ with POSIX threads (std::thread needs them),
+# the programs run under Wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(triple x86_64-w64-mingw32)
+
+set(CMAKE_C_COMPILER ${triple}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
+set(CMAKE_RC_COMPILER ${triple}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+
+# pkg-config must not offer the host's Linux libraries (GMP) to the Windows build.
+set(ENV{PKG_CONFIG_LIBDIR} /usr/${triple}/lib/pkgconfig)
