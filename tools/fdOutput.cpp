@@ -7,6 +7,7 @@
 #include <cstring>
 #if defined(_WIN32)
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -27,6 +28,12 @@ bool FdOutput::writeOut(const char *data, std::size_t size) {
         if (n < 0) {
             if (errno == EINTR) continue;
             failure = errno;
+#if defined(_WIN32)
+            // The C runtime reports a pipe whose reader has gone as EINVAL; its message would
+            // not tell the user what happened.
+            const DWORD reason = GetLastError();
+            if (reason == ERROR_NO_DATA || reason == ERROR_BROKEN_PIPE) failure = EPIPE;
+#endif
             return false;
         }
         data += n;
