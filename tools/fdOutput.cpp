@@ -12,6 +12,39 @@
 #include <unistd.h>
 #endif
 
+#if defined(_WIN32)
+namespace {
+
+// write(2) on Windows: WriteFile on the descriptor's handle, its failures as errno values.
+// (The C runtime's _write reports a pipe whose reader has gone as EINVAL, a message that
+// would not tell the user what happened.)
+long writeHandle(int fd, const char *data, std::size_t size) {
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    if (handle == INVALID_HANDLE_VALUE) {
+        errno = EBADF;
+        return -1;
+    }
+    DWORD written = 0;
+    if (WriteFile(handle, data, DWORD(size), &written, nullptr)) return long(written);
+    switch (GetLastError()) {
+    case ERROR_NO_DATA:
+    case ERROR_BROKEN_PIPE:
+    case ERROR_PIPE_NOT_CONNECTED:
+        errno = EPIPE;
+        break;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        errno = ENOSPC;
+        break;
+    default:
+        errno = EIO;
+    }
+    return -1;
+}
+
+} // namespace
+#endif
+
 FdOutput::FdOutput(int fd, std::size_t size) : fd(fd), buffer(size) {
     setp(buffer.data(), buffer.data() + buffer.size());
 }
@@ -21,19 +54,14 @@ bool FdOutput::writeOut(const char *data, std::size_t size) {
         if (failure) return false;
         ++writeCalls;
 #if defined(_WIN32)
-        const int n = ::_write(fd, data, unsigned(std::min<std::size_t>(size, INT_MAX)));
+        const long n = writeHandle(fd, data, std::min<std::size_t>(size, INT_MAX));
 #else
         const ssize_t n = ::write(fd, data, size);
 #endif
         if (n < 0) {
             if (errno == EINTR) continue;
             failure = errno;
-#if defined(_WIN32)
-            // The C runtime reports a pipe whose reader has gone as EINVAL; its message would
-            // not tell the user what happened.
-            const DWORD reason = GetLastError();
-            if (reason == ERROR_NO_DATA || reason == ERROR_BROKEN_PIPE) failure = EPIPE;
-#endif
+
             return false;
         }
         data += n;
