@@ -8,7 +8,8 @@
 #   scripts/cross.sh libcxx    clang with libc++ on this machine, without the window (Debian's
 #                              Qt is built against GNU's C++ library)
 # Installs what it needs from Debian, builds into build-cross-TARGET/ (reckonwise-eval is
-# left in build-cross-TARGET/tools/) and exits non-zero when a test fails.
+# left in build-cross-TARGET/tools/) and exits non-zero when a test fails. For arm64 it then
+# builds the two Debian packages (build-cross-arm64/*_arm64.deb) and lints them.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 . "$root/scripts/packages.sh"
@@ -22,7 +23,7 @@ arm64)
     gui=ON
     # Qt's build tools (moc, rcc) run on this machine, its libraries are the arm64 ones.
     packages=(g++-aarch64-linux-gnu qemu-user-static qt6-base-dev qt6-base-dev:arm64
-        libgmp-dev:arm64 libedit-dev:arm64)
+        libgmp-dev:arm64 libedit-dev:arm64 "${PACKAGE_PACKAGES[@]}")
     ;;
 windows)
     toolchain=x86_64-w64-mingw32
@@ -69,5 +70,20 @@ if [[ $target != windows && ! -e $build/locales/de_DE.UTF-8 ]] && command -v loc
 fi
 export LOCPATH="$build/locales"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+if [[ $target == arm64 ]]; then
+    # The two Debian packages for arm64, their dependencies computed from the arm64
+    # libraries, linted as scripts/package.sh lints the native ones.
+    rm -f "$build"/*.deb
+    (cd "$build" && DEB_HOST_ARCH=arm64 cpack -G DEB >/dev/null)
+    for deb in "$build"/reckonwise_*_arm64.deb "$build"/reckonwise-eval_*_arm64.deb; do
+        [ -f "$deb" ] || { echo "cross.sh: cpack wrote no $(basename "$deb")" >&2; exit 1; }
+        echo "built $deb: Depends: $(dpkg-deb -f "$deb" Depends)"
+    done
+    if dpkg-deb -f "$build"/reckonwise-eval_*_arm64.deb Depends | grep -q qt; then
+        echo "cross.sh: the arm64 reckonwise-eval package depends on Qt" >&2
+        exit 1
+    fi
+    lintian --fail-on error,warning "$build"/*_arm64.deb
+fi
 echo "cross.sh $target: built in $((built / 60)) min $((built % 60)) s," \
     "tested in $(((SECONDS - built) / 60)) min $(((SECONDS - built) % 60)) s"
