@@ -44,7 +44,7 @@ namespace {
 // The cache's ceiling when the lines come from a pipe or a file (see main).
 constexpr std::size_t streamCacheCeiling = std::size_t(1) << 20;
 
-FdOutput standardOutput(1);
+FdOutput standardOutput(1); // the descriptor of standard output on every system
 
 // The output could not be written (a full disk, a closed output, a reader that has gone
 // while SIGPIPE is ignored): the program ends with a message and status 1. Where SIGPIPE
