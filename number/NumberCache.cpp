@@ -7,8 +7,9 @@
 #if defined(_WIN32)
 #include <windows.h>
 #elif defined(__APPLE__)
-#include <sys/sysctl.h>
 #include <sys/types.h>
+// (after sys/types.h, which it needs)
+#include <sys/sysctl.h>
 #elif defined(__unix__)
 #include <unistd.h>
 #endif
