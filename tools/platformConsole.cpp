@@ -3,6 +3,7 @@
 
 #if defined(_WIN32)
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -45,6 +46,14 @@ void prepareStandardStreams() {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    // The console's code pages are the console's, not the program's: they are put back when
+    // the program ends, so that the shell after it shows its own text as before.
+    static const UINT output = GetConsoleOutputCP(), input = GetConsoleCP();
+    if (output != 0 && input != 0)
+        std::atexit([] {
+            SetConsoleOutputCP(output);
+            SetConsoleCP(input);
+        });
     SetConsoleOutputCP(CP_UTF8);
     SetConsoleCP(CP_UTF8);
 }
