@@ -4,7 +4,13 @@
 #include <algorithm>
 #include <vector>
 
-#if defined(__unix__)
+#if defined(_WIN32)
+#include <windows.h>
+#elif defined(__APPLE__)
+#include <sys/types.h>
+// (after sys/types.h, which it needs)
+#include <sys/sysctl.h>
+#elif defined(__unix__)
 #include <unistd.h>
 #endif
 
@@ -44,14 +50,34 @@ std::size_t NumberKeyHash::operator()(const NumberKey &k) const noexcept {
 
 NumberCache::NumberCache() : limit(defaultCeiling()) {}
 
-std::size_t NumberCache::defaultCeiling() {
-    constexpr std::size_t most = std::size_t(4) << 30;
-#if defined(__unix__) && defined(_SC_PHYS_PAGES)
+namespace {
+
+// The machine's physical memory in bytes, or 0 where the system does not say.
+std::uint64_t physicalMemory() {
+#if defined(_WIN32)
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    if (GlobalMemoryStatusEx(&status)) return status.ullTotalPhys;
+#elif defined(__APPLE__)
+    std::uint64_t bytes = 0;
+    std::size_t size = sizeof bytes;
+    int name[2] = {CTL_HW, HW_MEMSIZE};
+    if (sysctl(name, 2, &bytes, &size, nullptr, 0) == 0) return bytes;
+#elif defined(__unix__) && defined(_SC_PHYS_PAGES)
     const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGE_SIZE);
-    if (pages > 0 && pageSize > 0)
-        return std::min(most, std::size_t(pages) / 4 * std::size_t(pageSize));
+    if (pages > 0 && pageSize > 0) return std::uint64_t(pages) * std::uint64_t(pageSize);
 #endif
-    return std::size_t(1) << 30;
+    return 0;
+}
+
+} // namespace
+
+std::size_t NumberCache::defaultCeiling() {
+    // A quarter of the memory, at most 4 GiB; 1 GiB where the memory is not known.
+    constexpr std::uint64_t most = std::uint64_t(4) << 30;
+    const std::uint64_t memory = physicalMemory();
+    if (memory == 0) return std::size_t(1) << 30;
+    return std::size_t(std::min(most, memory / 4));
 }
 
 std::size_t NumberCache::ceiling() const {

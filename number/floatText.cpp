@@ -1,21 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "number/floatText.h"
 
+#include "number/cLocaleScope.h"
+
 #include <cerrno>
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 
 namespace {
-
-// The "C" locale as an object, so that conversions use "." whatever the process locale is
-// (a GUI toolkit sets the process locale from the environment).
-locale_t cLocale() {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    return c;
-}
 
 // |v| rounded to 18 significant digits (ties to even) as 0.d1d2...d18 x 10^e.
 struct Digits18 {
@@ -25,9 +18,10 @@ struct Digits18 {
 
 Digits18 eighteenDigits(long double magnitude) {
     char buffer[64];
-    locale_t old = uselocale(cLocale());
-    std::snprintf(buffer, sizeof buffer, "%.17Le", magnitude);
-    uselocale(old);
+    {
+        const CLocaleScope c;
+        std::snprintf(buffer, sizeof buffer, "%.17Le", magnitude);
+    }
     // buffer: d.ddddddddddddddddde[+-]x
     Digits18 d;
     d.digits[0] = buffer[0];
@@ -151,8 +145,14 @@ std::optional<long double> readDecimalLiteral(std::string_view text) {
     normal += negativeExponent ? "e-" : "e";
     normal += std::to_string(exponent);
 
-    errno = 0;
-    long double v = strtold_l(normal.c_str(), nullptr, cLocale());
-    if (errno == ERANGE && std::isinf(v)) return std::nullopt;
+    long double v;
+    int error;
+    {
+        const CLocaleScope c;
+        errno = 0;
+        v = std::strtold(normal.c_str(), nullptr);
+        error = errno; // before the locale is put back
+    }
+    if (error == ERANGE && std::isinf(v)) return std::nullopt;
     return v;
 }

@@ -3,6 +3,22 @@
 
 #include "bigint/interrupt.h"
 
+#if defined(_WIN32)
+
+// The console is read as a plain stream on Windows, never at an editing prompt, so Ctrl+C
+// keeps its usual effect there and these are never asked to do anything.
+void catchInterruptKey() {}
+
+void blockInterruptKey(bool) {}
+
+int interruptNotices() {
+    return -1;
+}
+
+void forgetInterruptNotices() {}
+
+#else
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -50,3 +66,5 @@ void forgetInterruptNotices() {
         while (::read(notices[0], drained, sizeof drained) > 0) {
         }
 }
+
+#endif

@@ -10,9 +10,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <vector>
+#if defined(_WIN32)
+#include <io.h>
+#include <windows.h>
+#else
 #include <poll.h>
 #include <unistd.h>
-#include <vector>
+#endif
 
 #if defined(RECKONWISE_LINE_EDITING)
 #include <dlfcn.h>
@@ -52,8 +57,19 @@ public:
     bool moreWaiting() const override {
         if (at < buffer.size()) return true;
         if (ended) return false;
+#if defined(_WIN32)
+        // A pipe says how much it holds; a file holds the rest of its lines; a console
+        // waits for the user.
+        const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+        const DWORD type = GetFileType(input);
+        if (type == FILE_TYPE_DISK) return true;
+        DWORD waiting = 0;
+        return type == FILE_TYPE_PIPE &&
+               PeekNamedPipe(input, nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0;
+#else
         pollfd input{STDIN_FILENO, POLLIN, 0};
         return ::poll(&input, 1, 0) > 0;
+#endif
     }
 
 private:
@@ -62,7 +78,11 @@ private:
         if (ended) return false;
         buffer.resize(std::size_t(1) << 16);
         for (;;) {
+#if defined(_WIN32)
+            const int n = ::_read(0, buffer.data(), unsigned(buffer.size()));
+#else
             const ssize_t n = ::read(STDIN_FILENO, buffer.data(), buffer.size());
+#endif
             if (n > 0) {
                 buffer.resize(std::size_t(n));
                 return true;
@@ -204,6 +224,10 @@ private:
 } // namespace
 
 std::unique_ptr<LineReader> standardInputReader() {
+#if defined(_WIN32)
+    // The console too is read as a stream: no line editing or history on Windows.
+    return std::make_unique<StreamReader>();
+#else
     if (isatty(STDIN_FILENO)) {
         // Without the line editor a terminal is read as a plain stream, and the user is told
         // why the arrow keys do not edit.
@@ -218,4 +242,5 @@ std::unique_ptr<LineReader> standardInputReader() {
 #endif
     }
     return std::make_unique<StreamReader>();
+#endif
 }

@@ -21,6 +21,7 @@
 #include "tools/fdOutput.h"
 #include "tools/interruptKey.h"
 #include "tools/lineReader.h"
+#include "tools/platformConsole.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -36,8 +37,9 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#if !defined(_WIN32)
 #include <sys/resource.h>
-#include <unistd.h>
+#endif
 #include <utility>
 #include <vector>
 
@@ -46,7 +48,7 @@ namespace {
 // The cache's ceiling when the lines come from a pipe or a file (see main).
 constexpr std::size_t streamCacheCeiling = std::size_t(1) << 20;
 
-FdOutput standardOutput(STDOUT_FILENO);
+FdOutput standardOutput(1); // the descriptor of standard output on every system
 
 // The output could not be written (a full disk, a closed output, a reader that has gone
 // while SIGPIPE is ignored): the program ends with a message and status 1. Where SIGPIPE
@@ -139,10 +141,14 @@ constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 // Other texts run on a thread of their own with a large stack: creating it (and the heap
 // its allocations then start) costs a tenth of a short run.
 std::size_t shallowTextLimit() {
+#if defined(_WIN32)
+    const std::size_t bytes = std::size_t(1) << 20; // the main thread's stack of a Windows program
+#else
     rlimit stack{};
     std::size_t bytes = std::size_t(8) << 20;
     if (getrlimit(RLIMIT_STACK, &stack) == 0 && stack.rlim_cur != RLIM_INFINITY)
         bytes = std::min(bytes, std::size_t(stack.rlim_cur));
+#endif
     return bytes / 8192;
 }
 
@@ -498,9 +504,15 @@ int main(int argc, char **argv) {
     // its time.
     mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 #endif
+    prepareStandardStreams();
+    std::vector<std::string> arguments = utf8Arguments(argc, argv);
+    std::vector<char *> argumentPointers;
+    for (std::string &argument : arguments)
+        argumentPointers.push_back(argument.data());
+    argumentPointers.push_back(nullptr);
     EvalOptions options;
     try {
-        options = EvalOptions::parse(argc, argv);
+        options = EvalOptions::parse(int(arguments.size()), argumentPointers.data());
     } catch (const UsageError &e) {
         std::cerr << programName << ": " << e.message << " (see --help)\n";
         return 2;

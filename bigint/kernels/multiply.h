@@ -33,7 +33,13 @@ void withScratch(std::size_t size, F f) {
         f(Blocks(local, size));
         return;
     }
+#if defined(__cpp_lib_smart_ptr_for_overwrite)
     const auto heap = std::make_unique_for_overwrite<Block[]>(size);
+#else
+    // Standard libraries before C++20's overwrite form (libc++ 15 and older): new[] on a
+    // trivial type leaves the blocks uninitialised just the same.
+    const std::unique_ptr<Block[]> heap(new Block[size]);
+#endif
     f(Blocks(heap.get(), size));
 }
 

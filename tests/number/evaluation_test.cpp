@@ -9,7 +9,9 @@
 #include "number/largeStack.h"
 #include "number/textUtils.h"
 #include "tests/number/evaluation_support.h"
+#include "tests/number/float_digits.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <string>
@@ -44,8 +46,10 @@ void check(const Row &r) {
         return;
     }
     EXPECT_EQ(kindNames[kind], std::string(kindNames[r.kind])) << describe(r);
-    EXPECT_TRUE(text == utf8ToUtf16(r.text))
-        << describe(r) << ": expected \"" << r.text << "\", got \"" << utf16ToUtf8(text) << "\"";
+    const bool same = r.kind == Float ? float_digits::sameFloatText(utf16ToUtf8(text), r.text)
+                                      : text == utf8ToUtf16(r.text);
+    EXPECT_TRUE(same) << describe(r) << ": expected \"" << r.text << "\", got \""
+                      << utf16ToUtf8(text) << "\"";
 }
 
 void checkAll(std::initializer_list<Row> rows) {
@@ -195,7 +199,6 @@ TEST(Evaluation, FunctionsAndConstants) {
         {"cos 60", F, "0,500000000000000001"},
         {"sin 90", I, "1"},
         {"cos 180", I, "-1"},
-        {"sin 180", F, "2,55191963783852732e-18"},
         {"tan 45", F, "0,999999999999999999"},
         {"asin 1", F, "90,0000000000000035"},
         {"atan 1", F, "45,0000000000000018"},
@@ -206,6 +209,17 @@ TEST(Evaluation, FunctionsAndConstants) {
         {"sin 100", I, "1", Full, grads},
         {"asin 1", F, "100,000000000000004", Full, grads},
     });
+    // What is left of pi after rounding, so its digits are the maths library's own: glibc's
+    // on x87 give these, another library or a wider long double other tiny values.
+    if (float_digits::exactFloatDigits) {
+        check({"sin 180", F, "2,55191963783852732e-18"});
+    } else {
+        SettingsScope scope(plain);
+        const NumberRef n = evaluateExpression(u"sin180");
+        EXPECT_EQ(n->kind, Float);
+        EXPECT_GT(std::fabs(n->floatValue), 0.0L);
+        EXPECT_LT(std::fabs(n->floatValue), 1e-17L);
+    }
 }
 
 TEST(Evaluation, LiteralsInEveryBase) {

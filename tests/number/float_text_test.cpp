@@ -154,7 +154,7 @@ TEST(ReadDecimalLiteral, AcceptedShapes) {
         std::string text;
         long double value;
     };
-    const Row rows[] = {
+    std::vector<Row> rows = {
         {".", 0.0L},
         {",", 0.0L},
         {",5", 0.5L},
@@ -171,11 +171,13 @@ TEST(ReadDecimalLiteral, AcceptedShapes) {
         {"123456789012345678901234567890", 123456789012345678901234567890.0L},
         {"2,71828182845904523536028747135266249775724709369995",
          2.71828182845904523536028747135266249775724709369995L},
-        // Just above the midpoint of 1 and the next long double: rounds up.
-        {"1,00000000000000000005421010862427522170037264004349708557128906251",
-         1.0L + LDBL_EPSILON},
         {"1" + std::string(4432, '0') + "e499", 1e4931L},
     };
+    // Just above the midpoint of 1 and the next long double in x87's 80-bit format: rounds up.
+    // (A wider format holds the text's value more closely.)
+    if (LDBL_MANT_DIG == 64)
+        rows.push_back({"1,00000000000000000005421010862427522170037264004349708557128906251",
+                        1.0L + LDBL_EPSILON});
     for (const Row &r : rows) {
         std::optional<long double> v = readDecimalLiteral(r.text);
         ASSERT_TRUE(v.has_value()) << r.text.substr(0, 80);
@@ -201,7 +203,8 @@ TEST(ReadDecimalLiteral, RejectedShapes) {
 
 // A locale whose decimal point is ",", or nullptr when none is installed.
 const char *setCommaLocale() {
-    std::vector<std::string> names = {"de_DE.UTF-8", "fr_FR.UTF-8"};
+    // POSIX names, then the Windows C runtime's.
+    std::vector<std::string> names = {"de_DE.UTF-8", "fr_FR.UTF-8", "German_Germany.1252", "de-DE"};
     if (FILE *list = popen("locale -a 2>/dev/null", "r")) {
         char line[256];
         while (std::fgets(line, sizeof line, list)) {

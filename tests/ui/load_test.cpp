@@ -27,6 +27,13 @@ constexpr qint64 slowdown = 1;
 #endif
 constexpr qint64 eventBound = 100'000'000 * slowdown;        // 100 ms of processor time
 constexpr qint64 eventClockBound = 1'000'000'000 * slowdown; // 1 s on the clock
+// Under an emulator (the tests of a cross build) every instruction is many times slower and
+// its speed says nothing about the program's: the time bounds are left out there.
+#if defined(RECKONWISE_EMULATED)
+constexpr bool timeBounds = false;
+#else
+constexpr bool timeBounds = true;
+#endif
 
 // The GUI thread's processor time so far. Unlike the time on the clock, it does not grow
 // while other processes have the processor.
@@ -188,8 +195,10 @@ private slots:
               mostWorkers, app.eventsHandled(), double(cpu.nanoseconds) / 1e6, qPrintable(cpu.what),
               double(clock.nanoseconds) / 1e6, qPrintable(clock.what));
         QVERIFY2(mostWorkers >= 6, "the workers were too few or too fast to load the window");
-        QCOMPARE_LT(cpu.nanoseconds, eventBound);
-        QCOMPARE_LT(clock.nanoseconds, eventClockBound);
+        if (timeBounds) {
+            QCOMPARE_LT(cpu.nanoseconds, eventBound);
+            QCOMPARE_LT(clock.nanoseconds, eventClockBound);
+        }
 
         const QString first = QStringLiteral("147739153173803909429290747493");
         const QString last = QStringLiteral("0000000121932631112636231");
@@ -247,7 +256,7 @@ private slots:
         const TimingApplication::Slowest &cpu = app.slowestInProcessorTime();
         qInfo("%d events handled, the slowest in %.1f ms of processor time (%s)",
               app.eventsHandled(), double(cpu.nanoseconds) / 1e6, qPrintable(cpu.what));
-        QCOMPARE_LT(cpu.nanoseconds, eventBound);
+        if (timeBounds) QCOMPARE_LT(cpu.nanoseconds, eventBound);
         QCOMPARE(w.label->text(), QString()); // the last one has no value
     }
 
@@ -277,6 +286,10 @@ private slots:
     // neither waiting for the workers nor tearing shared state down under them. Computing
     // what they were given takes the two cores several seconds.
     void exitsAtOnceWithWorkersRunning() {
+#if defined(RECKONWISE_EMULATED)
+        QSKIP("QProcess cannot start a program under qemu-user (its fork asks for clone "
+              "flags the emulator refuses), and the bound is a time on the clock");
+#endif
         QProcess helper;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -309,7 +322,7 @@ private slots:
         QVERIFY(finished);
         QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
         QCOMPARE(helper.exitCode(), 0);
-        QCOMPARE_LT(elapsed, 2000);
+        if (timeBounds) QCOMPARE_LT(elapsed, 2000);
     }
 };
 
