@@ -178,20 +178,29 @@ void evaluateWhole(Number &n, const SharedText &text) {
     }
 }
 
+// A new Number for text under the evaluation's settings, evaluated, wrapped into its value
+// range and normalised.
+std::shared_ptr<Number> made(const SharedText &text, std::uint64_t hash) {
+    const auto [unit, rangeSigned, rangeBits] = evaluationSettings;
+    auto n = std::make_shared<Number>();
+    n->text = text;
+    n->textHash = hash;
+    n->angleUnit = unit;
+    n->rangeSigned = rangeSigned;
+    n->rangeBits = rangeBits;
+    evaluateWhole(*n, text);
+    applyValueRange(*n);
+    normalizeFloat(*n);
+    return n;
+}
+
 Evaluated evaluateShared(const SharedText &text) {
     beginIfOutermost();
     const auto [unit, rangeSigned, rangeBits] = evaluationSettings;
     if (isCheapText(text.view())) {
         // Made afresh: its look-up, insertion and later removal would cost more than
         // evaluating it again. The Number is the one the cache would have kept.
-        auto n = std::make_shared<Number>();
-        n->text = text;
-        n->angleUnit = unit;
-        n->rangeSigned = rangeSigned;
-        n->rangeBits = rangeBits;
-        evaluateWhole(*n, text);
-        applyValueRange(*n);
-        normalizeFloat(*n);
+        const std::shared_ptr<Number> n = made(text, 0);
         return {n, n->height};
     }
     const std::uint64_t hash = text.hash();
@@ -202,15 +211,7 @@ Evaluated evaluateShared(const SharedText &text) {
             throw Refused{};
         return {found, found->height};
     }
-    auto n = std::make_shared<Number>();
-    n->text = text;
-    n->textHash = hash;
-    n->angleUnit = unit;
-    n->rangeSigned = rangeSigned;
-    n->rangeBits = rangeBits;
-    evaluateWhole(*n, text);
-    applyValueRange(*n);
-    normalizeFloat(*n);
+    std::shared_ptr<Number> n = made(text, hash);
     NumberRef cached = numberCache.insert(std::move(n));
     return {cached, cached->height};
 }
