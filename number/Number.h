@@ -13,6 +13,7 @@
 #include "number/noValueReason.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -45,6 +46,9 @@ struct Number {
     std::unique_ptr<const std::string> reasonText;
     // The bytes numberCache counts for this entry (its lock guards it); 0 when not cached.
     mutable std::size_t cachedBytes = 0;
+    // The name of this integer in the evaluator's rebuilt texts (carriedIntegers.h), given
+    // when it is first carried; 0 before.
+    mutable std::atomic<std::uint64_t> carriedName{0};
 
     Number() = default;
     Number(const Number &) = delete;

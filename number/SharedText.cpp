@@ -91,7 +91,14 @@ struct TextBuffer::Indexes {
 };
 
 TextBuffer::TextBuffer(std::u16string chars) : text(std::move(chars)) {
-    brackets = std::any_of(text.begin(), text.end(), isBracket);
+    // One pass without early exits, which the compiler turns into vector compares.
+    bool anyBracket = false, anyMark = false;
+    for (const char16_t c : text) {
+        anyBracket |= isBracket(c);
+        anyMark |= c == carriedIntegerMark;
+    }
+    brackets = anyBracket;
+    carriedMark = anyMark;
 }
 
 TextBuffer::~TextBuffer() {

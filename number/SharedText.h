@@ -20,6 +20,10 @@
 
 class OperatorIndex;
 
+// The character (from Unicode's private use area) that begins a long integer carried by
+// reference in the evaluator's rebuilt texts (number/carriedIntegers.h).
+inline constexpr char16_t carriedIntegerMark = u'\uE000';
+
 class TextBuffer {
 public:
     explicit TextBuffer(std::u16string chars);
@@ -31,6 +35,8 @@ public:
     std::size_t size() const { return text.size(); }
     // Whether any "[", "]", "{" or "}" occurs (the evaluator reads them as parentheses).
     bool hasBrackets() const { return brackets; }
+    // Whether carriedIntegerMark occurs.
+    bool hasCarriedMark() const { return carriedMark; }
 
     // The hash of the characters [begin, end).
     std::uint64_t hash(std::size_t begin, std::size_t end) const;
@@ -55,6 +61,7 @@ private:
 
     const std::u16string text;
     bool brackets = false;
+    bool carriedMark = false;
     mutable std::atomic<std::uint64_t> plainWork{0};
     mutable std::atomic<const Indexes *> built{nullptr};
 };

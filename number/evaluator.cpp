@@ -4,6 +4,7 @@
 #include "bigint/interrupt.h"
 #include "number/NumberCache.h"
 #include "number/Settings.h"
+#include "number/carriedIntegers.h"
 #include "number/format.h"
 #include "number/literal.h"
 #include "number/operationSupport.h"
@@ -49,14 +50,26 @@ struct EvaluationSettings {
 };
 thread_local EvaluationSettings evaluationSettings{};
 
+// Whether this evaluation writes long bracketed integers as tokens (carriedIntegers.h): it
+// does unless the typed text holds the tokens' mark itself. Such a text is evaluated with
+// every value written out as digits, and none of its texts with the mark is cached, so
+// that a cache key with the mark always holds a true token.
+thread_local bool carrying = true;
+
 // Thrown when a text nests deeper than maxEvaluationHeight; caught by the outermost
 // evaluation, which then has no value. Nothing in between is cached.
 struct Refused {};
 
-void beginIfOutermost() {
+void beginIfOutermost(const SharedText &text) {
     if (evaluationDepth != 0) return;
     const settings::ValueRange range = settings::currentValueRange();
     evaluationSettings = {settings::currentAngleUnit(), range.isSigned, range.bits};
+    carrying = !(text.textBuffer() && text.textBuffer()->hasCarriedMark());
+}
+
+bool hasCarriedMark(const SharedText &text) {
+    return text.textBuffer() && text.textBuffer()->hasCarriedMark() &&
+           text.view().find(carriedIntegerMark) != std::u16string_view::npos;
 }
 
 class DepthGuard {
@@ -73,6 +86,7 @@ public:
 struct Evaluated {
     NumberRef number;
     std::uint32_t height;
+    bool cached; // whether number is (or was) numberCache's entry for its text
 };
 
 Evaluated evaluateShared(const SharedText &text);
@@ -195,13 +209,13 @@ std::shared_ptr<Number> made(const SharedText &text, std::uint64_t hash) {
 }
 
 Evaluated evaluateShared(const SharedText &text) {
-    beginIfOutermost();
+    beginIfOutermost(text);
     const auto [unit, rangeSigned, rangeBits] = evaluationSettings;
-    if (isCheapText(text.view())) {
+    if (isCheapText(text.view()) || (!carrying && hasCarriedMark(text))) {
         // Made afresh: its look-up, insertion and later removal would cost more than
         // evaluating it again. The Number is the one the cache would have kept.
         const std::shared_ptr<Number> n = made(text, 0);
-        return {n, n->height};
+        return {n, n->height, false};
     }
     const std::uint64_t hash = text.hash();
     if (NumberRef found =
@@ -209,22 +223,23 @@ Evaluated evaluateShared(const SharedText &text) {
         // A cached sub-text counts as deep as it was when it was made.
         if (evaluationDepth > 0 && evaluationDepth + found->height > maxEvaluationHeight)
             throw Refused{};
-        return {found, found->height};
+        return {found, found->height, true};
     }
     std::shared_ptr<Number> n = made(text, hash);
     NumberRef cached = numberCache.insert(std::move(n));
-    return {cached, cached->height};
+    return {cached, cached->height, true};
 }
 
 std::uint32_t evaluateText(Number &n, SharedText text) {
     bigint::checkInterrupt();
     DepthGuard guard;
     std::uint32_t height = 1;
-    auto evaluated = [&height](const SharedText &sub) {
+    auto evaluatedPart = [&height](const SharedText &sub) {
         Evaluated e = evaluateShared(sub);
         height = std::max(height, e.height + 1);
-        return e.number;
+        return e;
     };
+    auto evaluated = [&](const SharedText &sub) { return evaluatedPart(sub).number; };
     auto noValue = [&](NoValueReason why) {
         ops::detail::setNoValue(n, why);
         return height;
@@ -254,6 +269,9 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
         return height;
     }
 
+    // The long integers this text's parenthesised parts are carried as; registered until
+    // the rebuilt text has been evaluated.
+    CarriedScope carried;
     for (;;) {
         // Trim everything at or below the space character from both ends.
         const View raw = text.view();
@@ -275,7 +293,9 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
         for (; part; part = nextParenthesis(text, done)) {
             if (!part->close) return noValue(NoValueReason::unbalancedBrackets);
             if (*part->close == part->open + 1) return noValue(NoValueReason::emptyBrackets);
-            NumberRef inner = evaluated(text.piece(part->open + 1, *part->close - part->open - 1));
+            const Evaluated e =
+                evaluatedPart(text.piece(part->open + 1, *part->close - part->open - 1));
+            const NumberRef &inner = e.number;
             if (inner->kind == NoValue) return passNoValue(*inner);
             if (inner->kind == Float && !std::isfinite(inner->floatValue)) nonFinite.carried = true;
             // Brackets around the whole text give the inner integer itself: its "Full" text
@@ -289,7 +309,10 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
             }
             rebuilt.append(text.view().substr(done, part->open - done));
             rebuilt += u' ';
-            rebuilt += formattedResult(*inner, Full);
+            if (carrying && isWorthCarrying(*inner, e.cached))
+                carried.append(rebuilt, inner);
+            else
+                rebuilt += formattedResult(*inner, Full);
             rebuilt += u' ';
             done = *part->close + 1;
         }
@@ -363,6 +386,16 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
         return height;
     }
 
+    if (carrying && hasCarriedMark(text)) {
+        if (const BigUnsigned *magnitude = carriedMagnitude(t)) {
+            n.kind = Integer;
+            n.integerValue = BigInteger(*magnitude);
+        } else {
+            // No literal: the digits say why, as they would have without the token.
+            readLiteral(n, withCarriedDigits(t));
+        }
+        return height;
+    }
     readLiteral(n, t);
     return height;
 }
@@ -390,8 +423,9 @@ NumberRef evaluateExpression(std::u16string_view text) {
 }
 
 void evaluateInto(Number &n, std::u16string_view text) {
-    beginIfOutermost();
-    evaluateWhole(n, SharedText(std::u16string(text)));
+    const SharedText whole{std::u16string(text)};
+    beginIfOutermost(whole);
+    evaluateWhole(n, whole);
 }
 
 std::vector<std::u16string_view> functionNames() {
