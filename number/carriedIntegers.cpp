@@ -17,8 +17,7 @@ std::uint64_t nameOf(const Number &n) {
     if (name != 0) return name;
     const std::uint64_t fresh = lastName.fetch_add(1, std::memory_order_relaxed) + 1;
     // Two threads may name the same Number at once; the first name stored is its name.
-    if (n.carriedName.compare_exchange_strong(name, fresh, std::memory_order_acq_rel))
-        return fresh;
+    if (n.carriedName.compare_exchange_strong(name, fresh, std::memory_order_acq_rel)) return fresh;
     return name;
 }
 

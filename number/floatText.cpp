@@ -4,7 +4,9 @@
 #include "number/cLocaleScope.h"
 
 #include <cerrno>
+#include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,7 +18,9 @@ struct Digits18 {
     int exponent;
 };
 
-Digits18 eighteenDigits(long double magnitude) {
+// The C library's conversion: exact for every value, and slow (a few thousand instructions,
+// most of a short expression's time).
+Digits18 eighteenDigitsByPrintf(long double magnitude) {
     char buffer[64];
     {
         const CLocaleScope c;
@@ -29,6 +33,84 @@ Digits18 eighteenDigits(long double magnitude) {
         d.digits[i] = buffer[i + 1];
     d.exponent = std::atoi(buffer + 20) + 1;
     return d;
+}
+
+#if LDBL_MANT_DIG == 64
+__extension__ typedef unsigned __int128 u128;
+
+constexpr std::uint64_t tenTo17 = 100000000000000000ull, tenTo18 = 1000000000000000000ull;
+
+u128 tenTo(int k) {
+    u128 p = 1;
+    while (k-- > 0)
+        p *= 10;
+    return p;
+}
+
+// floor(m 2^q 10^k), and whether the part cut off is below, at or above one half (-1, 0,
+// 1); nothing when a step would not fit 128 bits.
+struct Scaled {
+    std::uint64_t floor;
+    int half;
+};
+std::optional<Scaled> scaled(std::uint64_t m, int q, int k) {
+    if (q > 63 || q < -126 || k > 38 || k < -38) return std::nullopt;
+    u128 num = m, den = 1;
+    if (q >= 0)
+        num <<= q;
+    else
+        den <<= -q;
+    const u128 power = tenTo(k < 0 ? -k : k);
+    if (__builtin_mul_overflow(k >= 0 ? num : den, power, k >= 0 ? &num : &den))
+        return std::nullopt;
+    const u128 quotient = num / den, rest = num % den;
+    if (quotient >> 64 != 0) return std::nullopt;
+    const u128 other = den - rest;
+    return Scaled{std::uint64_t(quotient), rest < other ? -1 : rest == other ? 0 : 1};
+}
+
+// The same digits in integer arithmetic of 128 bits, for the magnitudes where it reaches
+// (from about 10^-19 to 2^127): m 2^q scaled by 10^k into [10^17, 10^18), rounded.
+std::optional<Digits18> eighteenDigitsExactly(long double magnitude) {
+    int binaryExponent;
+    const long double fraction = std::frexp(magnitude, &binaryExponent); // in [0.5, 1)
+    const std::uint64_t m = std::uint64_t(std::ldexp(fraction, 64));
+    const int q = binaryExponent - 64;
+    // magnitude < 2^binaryExponent, so its decimal exponent is about binaryExponent log10 2;
+    // the estimate is corrected below by the floor's own digit count.
+    int k = 18 - int(std::floor((binaryExponent - 1) * 0.30102999566398120L)) - 1;
+    std::optional<Scaled> s;
+    for (int tries = 0; tries < 3; ++tries) {
+        s = scaled(m, q, k);
+        if (!s) return std::nullopt;
+        if (s->floor >= tenTo18)
+            --k;
+        else if (s->floor < tenTo17)
+            ++k;
+        else
+            break;
+    }
+    if (s->floor < tenTo17 || s->floor >= tenTo18) return std::nullopt;
+    std::uint64_t n = s->floor;
+    if (s->half > 0 || (s->half == 0 && (n & 1) != 0)) ++n;
+    int exponent = 18 - k;
+    if (n == tenTo18) {
+        n = tenTo17;
+        ++exponent;
+    }
+    Digits18 d;
+    for (int i = 17; i >= 0; --i, n /= 10)
+        d.digits[i] = char('0' + n % 10);
+    d.exponent = exponent;
+    return d;
+}
+#endif
+
+Digits18 eighteenDigits(long double magnitude) {
+#if LDBL_MANT_DIG == 64
+    if (const std::optional<Digits18> d = eighteenDigitsExactly(magnitude)) return *d;
+#endif
+    return eighteenDigitsByPrintf(magnitude);
 }
 
 void appendExponent(std::string &s, int value, int minDigits) {

@@ -73,11 +73,11 @@ TEST(CarriedIntegers, TextsGiveWhatTheirWrittenOutDigitsGive) {
         "+(2^300)",
         "(-(2^300))^2",
         "(-(2^300))^2-(2^600)",
-        "3(-(2^300))",             // the token's sign is a binary minus here
-        "3(-(2^300))(-(2^300))",   // and here twice
-        "2^(-(2^300))",            // the power of the negative value
-        "(2^300) foo",             // a malformed number, its detail in digits
-        "foo (2^300)",             // an unknown name, its detail in digits
+        "3(-(2^300))",           // the token's sign is a binary minus here
+        "3(-(2^300))(-(2^300))", // and here twice
+        "2^(-(2^300))",          // the power of the negative value
+        "(2^300) foo",           // a malformed number, its detail in digits
+        "foo (2^300)",           // an unknown name, its detail in digits
         "(2^300)e5",
         "(2^300).5",
         "(2^300)!",
@@ -129,8 +129,8 @@ TEST(CarriedIntegers, ATypedTokenIsNeverTakenForAValue) {
 
     // Typed, the same texts (and texts holding them) have no value: the mark is no digit.
     for (const std::u16string &typed :
-         {u" " + token + u" *3", token, u"2+ " + token + u" *3", u"(2^300)+" + token,
-          u"-" + token, u"(" + token + u")", u"(2^300)*(" + token + u")"}) {
+         {u" " + token + u" *3", token, u"2+ " + token + u" *3", u"(2^300)+" + token, u"-" + token,
+          u"(" + token + u")", u"(2^300)*(" + token + u")"}) {
         const NumberRef n = evaluateExpression(typed);
         EXPECT_EQ(n->kind, NoValue) << utf16ToUtf8(typed);
         EXPECT_EQ(n->reason, NoValueReason::unknownName) << utf16ToUtf8(typed);

@@ -223,6 +223,63 @@ const char *setCommaLocale() {
     return nullptr;
 }
 
+// The 18 digits come from integer arithmetic wherever it reaches and from the C library
+// elsewhere; both must give the C library's digits, ties to even, for every value. The
+// reference is the C library's "%.17Le" in the exponent style's shape.
+std::string printfDigits(long double v) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.17Le", v);
+    std::string s(buffer);
+    const std::size_t e = s.find('e');
+    const int power = std::atoi(s.c_str() + e + 1);
+    std::string out = s.substr(0, e);
+    out[out.find('.')] = ',';
+    out += power < 0 ? "E-" : "E+";
+    const std::string digits = std::to_string(std::abs(power));
+    out.append(digits.size() < 4 ? 4 - digits.size() : 0, '0');
+    return out + digits;
+}
+
+TEST(RenderFloat, EighteenDigitsAreTheCLibrarys) {
+    std::vector<long double> values;
+    // Ties at the 19th digit: integers of 19 digits ending in 5 (exact in a 64-bit
+    // significand), and halves after 17 and 18 integer digits.
+    for (const unsigned long long n :
+         {1000000000000000005ull, 1000000000000000015ull, 1234567890123456785ull,
+          9999999999999999995ull, 1844674407370955165ull, 12345678901234567895ull}) {
+        values.push_back((long double)n);
+        values.push_back((long double)n * 2);
+    }
+    for (const long double half : {123456789012345678.5L, 12345678901234567.5L,
+                                   99999999999999999.5L, 999999999999999999.5L, 0.5L, 2.5L})
+        values.push_back(half);
+    // Powers of ten and 2, their neighbours, and the ends of the integer path's reach.
+    for (int k = -40; k <= 45; ++k) {
+        const long double p = std::pow(10.0L, (long double)k);
+        values.insert(values.end(), {p, std::nextafter(p, 0.0L), std::nextafter(p, inf)});
+        values.push_back(std::ldexp(1.0L, 3 * k));
+    }
+    values.insert(values.end(), {LDBL_MAX, LDBL_MIN, std::ldexp(1.0L, 127),
+                                 std::nextafter(std::ldexp(1.0L, 127), 0.0L), 0.1L, 1 / 3.0L,
+                                 2 / 3.0L, 1e-19L, 9.99999999999999999e-20L});
+    // Random significands at every binary exponent the integer path reaches and beyond.
+    std::mt19937_64 rng(18);
+    for (int i = 0; i < 200000; ++i) {
+        const int binaryExponent = int(rng() % 400) - 200;
+        const std::uint64_t m = rng() | (std::uint64_t(1) << 63);
+        values.push_back(std::ldexp((long double)m, binaryExponent - 64));
+    }
+    for (int i = 0; i < 20000; ++i) // short decimal fractions, as calculations give them
+        values.push_back((long double)(rng() % 1000000) / (long double)(1 + rng() % 1000));
+    int wrong = 0;
+    for (const long double v : values) {
+        if (renderFloat(v, exponent, 18, 4) != printfDigits(v) && ++wrong <= 10)
+            ADD_FAILURE() << std::hexfloat << v << ": " << renderFloat(v, exponent, 18, 4)
+                          << " against " << printfDigits(v);
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST(FloatTextLocale, CommaLocaleChangesNothing) {
     if (!setCommaLocale()) GTEST_SKIP() << "no locale with a decimal comma is installed";
     struct RestoreC {
