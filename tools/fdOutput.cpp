@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <utility>
 #if defined(_WIN32)
 #include <io.h>
 #include <windows.h>
@@ -45,9 +46,8 @@ long writeHandle(int fd, const char *data, std::size_t size) {
 } // namespace
 #endif
 
-FdOutput::FdOutput(int fd, std::size_t size) : fd(fd), buffer(new char[size]), capacity(size) {
-    setp(buffer.get(), buffer.get() + capacity);
-}
+FdOutput::FdOutput(int fd, std::size_t size, bool lineByLine)
+    : fd(fd), buffer(new char[size]), capacity(size), lineByLine(lineByLine) {}
 
 bool FdOutput::writeOut(const char *data, std::size_t size) {
     while (size > 0) {
@@ -61,7 +61,6 @@ bool FdOutput::writeOut(const char *data, std::size_t size) {
         if (n < 0) {
             if (errno == EINTR) continue;
             failure = errno;
-
             return false;
         }
         data += n;
@@ -70,37 +69,33 @@ bool FdOutput::writeOut(const char *data, std::size_t size) {
     return failure == 0;
 }
 
-bool FdOutput::drain() {
-    const std::size_t size = std::size_t(pptr() - pbase());
-    setp(buffer.get(), buffer.get() + capacity);
-    return size == 0 || writeOut(buffer.get(), size);
+bool FdOutput::flush() {
+    const std::size_t size = std::exchange(used, 0);
+    return size == 0 ? failure == 0 : writeOut(buffer.get(), size);
 }
 
-FdOutput::int_type FdOutput::overflow(int_type c) {
-    if (!drain()) return traits_type::eof();
-    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-    *pptr() = traits_type::to_char_type(c);
-    pbump(1);
-    return c;
-}
-
-std::streamsize FdOutput::xsputn(const char *s, std::streamsize n) {
-    const std::size_t size = std::size_t(n);
-    if (size <= std::size_t(epptr() - pptr())) {
-        std::memcpy(pptr(), s, size);
-        pbump(int(size));
-        return n;
+FdOutput &FdOutput::operator<<(std::string_view text) {
+    if (text.size() > capacity - used) {
+        // Larger than the room left: what is buffered goes first, then a piece too large
+        // for the buffer as it is.
+        flush();
+        if (text.size() >= capacity) {
+            writeOut(text.data(), text.size());
+            return *this;
+        }
     }
-    // Larger than the room left: what is buffered goes first, then the piece as it is.
-    if (!drain()) return 0;
-    if (size < capacity) {
-        std::memcpy(pptr(), s, size);
-        pbump(int(size));
-        return n;
-    }
-    return writeOut(s, size) ? n : 0;
+    std::memcpy(buffer.get() + used, text.data(), text.size());
+    used += text.size();
+    if (lineByLine && !text.empty() && text.back() == '\n') flush();
+    return *this;
 }
 
-int FdOutput::sync() {
-    return drain() ? 0 : -1;
+FdOutput &standardOutput() {
+    static FdOutput out(1);
+    return out;
+}
+
+FdOutput &standardError() {
+    static FdOutput out(2, 4096, true);
+    return out;
 }

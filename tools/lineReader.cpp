@@ -3,13 +3,13 @@
 
 #include "bigint/interrupt.h"
 #include "tools/evalOptions.h"
+#include "tools/fdOutput.h"
 #include "tools/interruptKey.h"
 #include "tools/lineHistory.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <vector>
 #if defined(_WIN32)
 #include <io.h>
@@ -172,15 +172,15 @@ public:
                 editor.addHistory(line.c_str());
             if (!history->problem().empty()) noticeHistoryProblem();
         } else {
-            std::cerr << programName
-                      << ": history not kept between sessions: neither HOME nor "
-                         "XDG_STATE_HOME is set\n";
+            standardError() << programName
+                            << ": history not kept between sessions: neither HOME nor "
+                               "XDG_STATE_HOME is set\n";
         }
     }
 
     std::optional<std::string> next() override {
         for (;;) {
-            std::cout.flush();
+            standardOutput().flush();
             bigint::clearInterrupt();
             forgetInterruptNotices();
             char *raw = editor.readline("> ");
@@ -212,8 +212,8 @@ public:
 
 private:
     void noticeHistoryProblem() const {
-        std::cerr << programName << ": history not kept between sessions: " << history->problem()
-                  << '\n';
+        standardError() << programName
+                        << ": history not kept between sessions: " << history->problem() << '\n';
     }
 
     const LineEditor &editor;
@@ -235,10 +235,10 @@ std::unique_ptr<LineReader> standardInputReader() {
         std::string problem;
         if (const LineEditor *editor = LineEditor::open(problem))
             return std::make_unique<TerminalReader>(*editor);
-        std::cerr << programName << ": no line editing or history: " << problem
-                  << " (the package libedit2 provides it)\n";
+        standardError() << programName << ": no line editing or history: " << problem
+                        << " (the package libedit2 provides it)\n";
 #else
-        std::cerr << programName << ": no line editing or history: built without libedit\n";
+        standardError() << programName << ": no line editing or history: built without libedit\n";
 #endif
     }
     return std::make_unique<StreamReader>();

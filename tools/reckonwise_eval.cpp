@@ -28,13 +28,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <iostream>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 #include <memory>
 #include <new>
-#include <sstream>
 #include <string>
 #include <string_view>
 #if !defined(_WIN32)
@@ -48,26 +46,23 @@ namespace {
 // The cache's ceiling when the lines come from a pipe or a file (see main).
 constexpr std::size_t streamCacheCeiling = std::size_t(1) << 20;
 
-FdOutput standardOutput(1); // the descriptor of standard output on every system
-
 // The output could not be written (a full disk, a closed output, a reader that has gone
 // while SIGPIPE is ignored): the program ends with a message and status 1. Where SIGPIPE
 // has its default action, a reader that has gone ends the program silently instead.
 [[noreturn]] void writeFailed() {
-    const int error = standardOutput.error();
-    std::cerr << programName
-              << ": write error: " << (error ? std::strerror(error) : "the output was closed")
-              << '\n';
-    std::cerr.flush();
+    const int error = standardOutput().error();
+    standardError() << programName
+                    << ": write error: " << (error ? std::strerror(error) : "the output was closed")
+                    << '\n';
     std::_Exit(1);
 }
 
 void checkOutput() {
-    if (!std::cout || standardOutput.error()) writeFailed();
+    if (standardOutput().error()) writeFailed();
 }
 
 void flushOutput() {
-    std::cout.flush();
+    standardOutput().flush();
     checkOutput();
 }
 
@@ -86,7 +81,8 @@ const char *kindName(NumberKind kind) {
 // Writes text as UTF-8 in slices, so that a result of hundreds of millions of characters
 // is not copied whole once more; "," becomes the chosen decimal mark. Ctrl+C at a terminal
 // stops a long result between two slices.
-void writeResult(std::ostream &out, std::u16string_view text, const std::string &decimalPoint) {
+template <class Output>
+void writeResult(Output &out, std::u16string_view text, const std::string &decimalPoint) {
     constexpr std::size_t slice = 1 << 16;
     while (!text.empty()) {
         bigint::checkInterrupt();
@@ -105,12 +101,12 @@ void writeResult(std::ostream &out, std::u16string_view text, const std::string 
 }
 
 // ASCII digits in slices, so that Ctrl+C at a terminal stops a long result between two.
-void writeDigits(std::ostream &out, std::string_view digits) {
+void writeDigits(FdOutput &out, std::string_view digits) {
     constexpr std::size_t slice = 1 << 16;
     while (!digits.empty()) {
         bigint::checkInterrupt();
         const std::size_t n = std::min(slice, digits.size());
-        out.write(digits.data(), std::streamsize(n));
+        out << digits.substr(0, n);
         digits.remove_prefix(n);
     }
 }
@@ -202,15 +198,15 @@ struct Run {
                 digits = integerToText(value->integerValue, 10);
             else
                 text = &formattedResult(*value, options.format);
-            if (options.showKind) std::cout << kindName(value->kind) << '\t';
+            if (options.showKind) standardOutput() << kindName(value->kind) << '\t';
             if (value->kind == NoValue)
                 failure =
                     describeNoValue(value->reason, value->reasonText ? *value->reasonText : "");
             n = std::move(value);
             if (text)
-                writeResult(std::cout, *text, options.decimalPoint);
+                writeResult(standardOutput(), *text, options.decimalPoint);
             else
-                writeDigits(std::cout, digits);
+                writeDigits(standardOutput(), digits);
         } catch (const char *message) {
             failure = message;
         } catch (const std::bad_alloc &) {
@@ -219,7 +215,7 @@ struct Run {
             failure = "interrupted";
         }
         if (!failure.empty()) anyWithoutValue = true;
-        std::cout << '\n';
+        standardOutput() << '\n';
         // Every answer is out before the program could wait for more input: a script that
         // writes a line and reads the answer never stalls, and a file of expressions is not
         // written one system call per line.
@@ -228,7 +224,7 @@ struct Run {
         else
             checkOutput();
         if (!failure.empty() && !options.quiet)
-            std::cerr << programName << ": " << where << ": " << failure << '\n';
+            standardError() << programName << ": " << where << ": " << failure << '\n';
     }
 
     // ASCII with no white space: its UTF-16 needs no stripping and gives it back exactly.
@@ -242,7 +238,7 @@ struct Run {
         for (std::size_t i = 0; i < options.expressions.size(); ++i) {
             const std::string &argument = options.expressions[i];
             if (argument.find_first_not_of(" \t\v\f\r\n") == std::string::npos) {
-                std::cout << '\n';
+                standardOutput() << '\n';
             } else {
                 evaluateAndPrint(argument, shown(argument), i + 1 < options.expressions.size());
                 numberCache.trim();
@@ -260,7 +256,7 @@ struct Run {
                     line->erase(0, byteOrderMark.size());
                 const bool more = input.moreWaiting();
                 if (isCommentOrBlank(*line)) {
-                    std::cout << '\n';
+                    standardOutput() << '\n';
                     if (!more) flushOutput();
                     continue;
                 }
@@ -270,7 +266,7 @@ struct Run {
             }
         } catch (const ReadError &e) {
             flushOutput();
-            std::cerr << programName << ": read error: " << std::strerror(e.error) << '\n';
+            standardError() << programName << ": read error: " << std::strerror(e.error) << '\n';
             return false;
         }
         return true;
@@ -299,7 +295,7 @@ void printCatalogue() {
                    (int(u) == section.baseUnit ? "\tbase" : "") + "\n";
         }
     }
-    std::cout << out;
+    standardOutput() << out;
 }
 
 // A name --convert could not read: a usage error (status 2), printed as its message and
@@ -412,9 +408,15 @@ std::vector<MatchableItem> unitItems(const TextList &list, const std::vector<Uni
 
 // A converter line as text, with the chosen decimal mark.
 std::string lineText(std::u16string_view line, const std::string &decimalPoint) {
-    std::ostringstream out;
+    struct Appended {
+        std::string text;
+        Appended &operator<<(std::string_view piece) {
+            text += piece;
+            return *this;
+        }
+    } out;
     writeResult(out, line, decimalPoint);
-    return out.str();
+    return std::move(out.text);
 }
 
 int convertNamed(const EvalOptions &o) {
@@ -474,12 +476,12 @@ int convertNamed(const EvalOptions &o) {
         failure = "out of memory";
     }
     if (!failure.empty()) {
-        std::cout << '\n';
-        std::cerr << programName << ": " << shown(value) << ": " << failure << '\n';
+        standardOutput() << '\n';
+        standardError() << programName << ": " << shown(value) << ": " << failure << '\n';
         return 1;
     }
-    writeResult(std::cout, line, o.decimalPoint);
-    std::cout << '\n';
+    writeResult(standardOutput(), line, o.decimalPoint);
+    standardOutput() << '\n';
     return 0;
 }
 
@@ -487,9 +489,9 @@ int convert(const EvalOptions &o) {
     try {
         return convertNamed(o);
     } catch (const NameError &e) {
-        std::cerr << programName << ": " << e.message << '\n';
+        standardError() << programName << ": " << e.message << '\n';
         for (const std::string &line : e.choices)
-            std::cerr << line << '\n';
+            standardError() << line << '\n';
         return 2;
     }
 }
@@ -514,16 +516,14 @@ int main(int argc, char **argv) {
     try {
         options = EvalOptions::parse(int(arguments.size()), argumentPointers.data());
     } catch (const UsageError &e) {
-        std::cerr << programName << ": " << e.message << " (see --help)\n";
+        standardError() << programName << ": " << e.message << " (see --help)\n";
         return 2;
     }
-    std::ios::sync_with_stdio(false);
-    std::cout.rdbuf(&standardOutput);
     if (options.help || options.version) {
         if (options.help)
-            std::cout << usageText();
+            standardOutput() << usageText();
         else
-            std::cout << programName << ' ' << RECKONWISE_VERSION << '\n';
+            standardOutput() << programName << ' ' << RECKONWISE_VERSION << '\n';
         flushOutput();
         return 0;
     }
@@ -569,7 +569,7 @@ int main(int argc, char **argv) {
                 if (options.strict && lines.anyWithoutValue && status == 0) status = 1;
             }
         } catch (const UsageError &e) {
-            std::cerr << programName << ": " << e.message << " (see --help)\n";
+            standardError() << programName << ": " << e.message << " (see --help)\n";
             status = 2;
         }
     };
