@@ -10,6 +10,7 @@
 #include "number/operationSupport.h"
 #include "number/operations.h"
 #include "number/operatorScan.h"
+#include "number/recyclingAllocator.h"
 #include "number/valueKind.h"
 
 #include <algorithm>
@@ -196,7 +197,7 @@ void evaluateWhole(Number &n, const SharedText &text) {
 // range and normalised.
 std::shared_ptr<Number> made(const SharedText &text, std::uint64_t hash) {
     const auto [unit, rangeSigned, rangeBits] = evaluationSettings;
-    auto n = std::make_shared<Number>();
+    auto n = std::allocate_shared<Number>(RecyclingAllocator<Number>());
     n->text = text;
     n->textHash = hash;
     n->angleUnit = unit;

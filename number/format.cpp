@@ -185,6 +185,12 @@ const std::u16string &formattedResult(const Number &n, OutputFormat format) {
     return *n.resultText[format];
 }
 
+std::string asciiResultText(const Number &n, OutputFormat format) {
+    if (n.kind == Integer && !isRadixFormat(format)) return integerText(n.integerValue, format);
+    if (n.kind == Float) return floatText(n.floatValue, format);
+    return {};
+}
+
 std::u16string formatNumber(const Number &n, OutputFormat format) {
     return formattedResult(n, format);
 }

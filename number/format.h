@@ -15,6 +15,10 @@ std::u16string formatNumber(const Number &n, OutputFormat format);
 // reference stays valid for as long as n lives (hold a NumberRef to it meanwhile).
 const std::u16string &formattedResult(const Number &n, OutputFormat format);
 
+// The text of n in format when it is ASCII (every format but the radix ones; empty for
+// NoValue), made afresh and not kept in n: for a caller that writes it once.
+std::string asciiResultText(const Number &n, OutputFormat format);
+
 // A quick estimate of the number of digits of x's magnitude in base, within one of the
 // true count (0 for zero).
 long long estimatedDigitCount(const BigInteger &x, unsigned base);

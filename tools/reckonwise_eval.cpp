@@ -15,6 +15,7 @@
 #include "number/evaluator.h"
 #include "number/format.h"
 #include "number/largeStack.h"
+#include "number/outputFormats.h"
 #include "number/textUtils.h"
 #include "reckonwise/version.h"
 #include "tools/evalOptions.h"
@@ -100,14 +101,18 @@ void writeResult(Output &out, std::u16string_view text, const std::string &decim
     }
 }
 
-// ASCII digits in slices, so that Ctrl+C at a terminal stops a long result between two.
-void writeDigits(FdOutput &out, std::string_view digits) {
+// An ASCII result the same way, in slices, with the chosen decimal mark.
+void writeAscii(FdOutput &out, std::string_view text, const std::string &decimalPoint) {
     constexpr std::size_t slice = 1 << 16;
-    while (!digits.empty()) {
+    while (!text.empty()) {
         bigint::checkInterrupt();
-        const std::size_t n = std::min(slice, digits.size());
-        out << digits.substr(0, n);
-        digits.remove_prefix(n);
+        std::string_view piece = text.substr(0, slice);
+        text.remove_prefix(piece.size());
+        for (std::size_t at = piece.find(','); at != std::string_view::npos; at = piece.find(',')) {
+            out << piece.substr(0, at) << decimalPoint;
+            piece.remove_prefix(at + 1);
+        }
+        out << piece;
     }
 }
 
@@ -120,6 +125,15 @@ std::string shown(std::string_view text) {
         --n; // not inside a character
     return std::string(text.substr(0, n)) + "...";
 }
+
+// How a message names the input it is about: "line N", or the argument as shown().
+struct Where {
+    std::size_t line = 0; // 0 for an argument
+    const std::string *argument = nullptr;
+    std::string text() const {
+        return argument ? shown(*argument) : "line " + std::to_string(line);
+    }
+};
 
 // Blank lines and lines whose first character that is not blank is "#" hold no expression.
 bool isCommentOrBlank(std::string_view line) {
@@ -166,13 +180,13 @@ struct Run {
 
     // Prints the result line for one expression. One without value leaves the line empty
     // and, unless quiet, says why on standard error, naming the input by `where`.
-    void evaluateAndPrint(std::string expression, const std::string &where, bool moreWaiting) {
+    void evaluateAndPrint(std::string expression, const Where &where, bool moreWaiting) {
         if (onLargeStack || isShallow(expression))
             return evaluateAndPrintHere(std::move(expression), where, moreWaiting);
         runWithLargeStack([&] { evaluateAndPrintHere(std::move(expression), where, moreWaiting); });
     }
 
-    void evaluateAndPrintHere(std::string expression, const std::string &where, bool moreWaiting) {
+    void evaluateAndPrintHere(std::string expression, const Where &where, bool moreWaiting) {
         NumberRef n;
         const std::u16string *text = nullptr;
         std::string failure;
@@ -190,12 +204,15 @@ struct Run {
                 line = SharedText(stripWhiteSpace(wide));
             }
             NumberRef value = evaluateExpression(line);
+            // A Number the cache does not keep has its text written once: made as ASCII,
+            // without the UTF-16 copy kept in the Number. So is an integer's Full text, its
+            // decimal digits (a third of the memory of a long result).
+            const bool kept = !isCheapText(line.view());
             line = SharedText();
-            // An integer's Full text is its decimal digits: written as they are made, without
-            // the UTF-16 copy the window keeps (a third of the memory of a long result).
-            std::string digits;
-            if (value->kind == Integer && options.format == Full)
-                digits = integerToText(value->integerValue, 10);
+            std::string ascii;
+            if ((value->kind == Integer && options.format == Full) ||
+                (!kept && !isRadixFormat(options.format)))
+                ascii = asciiResultText(*value, options.format);
             else
                 text = &formattedResult(*value, options.format);
             if (options.showKind) standardOutput() << kindName(value->kind) << '\t';
@@ -206,7 +223,7 @@ struct Run {
             if (text)
                 writeResult(standardOutput(), *text, options.decimalPoint);
             else
-                writeDigits(standardOutput(), digits);
+                writeAscii(standardOutput(), ascii, options.decimalPoint);
         } catch (const char *message) {
             failure = message;
         } catch (const std::bad_alloc &) {
@@ -224,7 +241,7 @@ struct Run {
         else
             checkOutput();
         if (!failure.empty() && !options.quiet)
-            standardError() << programName << ": " << where << ": " << failure << '\n';
+            standardError() << programName << ": " << where.text() << ": " << failure << '\n';
     }
 
     // ASCII with no white space: its UTF-16 needs no stripping and gives it back exactly.
@@ -240,7 +257,7 @@ struct Run {
             if (argument.find_first_not_of(" \t\v\f\r\n") == std::string::npos) {
                 standardOutput() << '\n';
             } else {
-                evaluateAndPrint(argument, shown(argument), i + 1 < options.expressions.size());
+                evaluateAndPrint(argument, Where{0, &argument}, i + 1 < options.expressions.size());
                 numberCache.trim();
             }
         }
@@ -260,7 +277,7 @@ struct Run {
                     if (!more) flushOutput();
                     continue;
                 }
-                evaluateAndPrint(std::move(*line), "line " + std::to_string(number), more);
+                evaluateAndPrint(std::move(*line), Where{number, nullptr}, more);
                 // Between lines nothing is in use: the cache goes back within its ceiling.
                 numberCache.trim();
             }
