@@ -5,6 +5,8 @@
 
 #include "bigint/kernels/blocks.h"
 
+#include <string_view>
+
 namespace bigint::kernels {
 
 using Digit = std::uint16_t;
@@ -30,5 +32,10 @@ std::size_t fromDigits(Blocks r, std::span<const Digit> digits, unsigned base);
 using SmallDigit = std::uint8_t;
 std::size_t toDigits(std::span<SmallDigit> digits, ConstBlocks x, unsigned base);
 std::size_t fromDigits(Blocks r, std::span<const SmallDigit> digits, unsigned base);
+
+// fromDigits for a decimal text read as it is written, most significant digit first, every
+// character '0' to '9': no array of digit values in between.
+// r.size() must be at least maxBlocksForDigits(text.size(), 10).
+std::size_t fromDecimalText(Blocks r, std::string_view text);
 
 } // namespace bigint::kernels

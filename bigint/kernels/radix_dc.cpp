@@ -27,7 +27,8 @@ namespace {
 
 static_assert(toDigitsDivideAndConquerThreshold >= 2,
               "the numbers split must reach the smallest power, which has one block");
-static_assert(fromDigitsDivideAndConquerThreshold >= 4,
+static_assert(fromDigitsDivideAndConquerThreshold >= 4 &&
+                  fromDecimalTextDivideAndConquerThreshold >= 4,
               "the digit strings split must be longer than the smallest power, of one block");
 
 // base^digits == blocks * 2^(32 * zeroBlocks). Powers of even bases end in many zero bits
@@ -285,21 +286,44 @@ private:
     std::unique_ptr<Reciprocal[]> reciprocals; // by level of padded()
 };
 
+// The two ways a number to read is given: digit values least significant first, or a
+// decimal text most significant first. low(n) is the piece of the n lowest digits, high(n)
+// the rest, leaf() the quadratic method through its dispatcher.
 template <class D>
+struct DigitValues {
+    std::span<const D> digits;
+    unsigned base;
+
+    std::size_t size() const { return digits.size(); }
+    DigitValues low(std::size_t n) const { return {digits.first(n), base}; }
+    DigitValues high(std::size_t n) const { return {digits.subspan(n), base}; }
+    std::size_t leaf(Blocks r) const { return fromDigits(r, digits, base); }
+};
+
+struct DecimalText {
+    std::string_view text;
+    unsigned base = 10;
+
+    std::size_t size() const { return text.size(); }
+    DecimalText low(std::size_t n) const { return {text.substr(text.size() - n)}; }
+    DecimalText high(std::size_t n) const { return {text.substr(0, text.size() - n)}; }
+    std::size_t leaf(Blocks r) const { return fromDecimalText(r, text); }
+};
+
+template <class Source>
 class FromDigits {
 public:
-    FromDigits(unsigned base, std::vector<PowerPointer> powers)
-        : base(base), powers(std::move(powers)) {}
+    FromDigits(unsigned base, std::vector<PowerPointer> powers, std::size_t threshold)
+        : base(base), powers(std::move(powers)), threshold(threshold) {}
 
     // fromDigits (radix.h).
-    std::size_t convert(Blocks r, std::span<const D> digits) const {
-        if (maxBlocksForDigits(digits.size(), base) < fromDigitsDivideAndConquerThreshold)
-            return fromDigits(r, digits, base);
+    std::size_t convert(Blocks r, Source digits) const {
+        if (maxBlocksForDigits(digits.size(), base) < threshold) return digits.leaf(r);
         std::size_t level = powers.size() - 1;
         while (powers[level]->digits >= digits.size())
             --level;
         const Power &p = *powers[level];
-        const auto low = digits.first(p.digits), high = digits.subspan(p.digits);
+        const Source low = digits.low(p.digits), high = digits.high(p.digits);
 
         std::vector<Block> h(maxBlocksForDigits(high.size(), base));
         std::size_t hn = 0;
@@ -322,6 +346,7 @@ public:
 private:
     unsigned base;
     std::vector<PowerPointer> powers;
+    std::size_t threshold; // the dispatcher's: smaller pieces go back to it
 };
 
 template <class D>
@@ -339,9 +364,10 @@ std::size_t fromDigitsAnyDigit(Blocks r, std::span<const D> digits, unsigned bas
     assert(base >= 2 && base <= 65535);
     assert(maxBlocksForDigits(digits.size(), base) >= fromDigitsDivideAndConquerThreshold);
     assert(r.size() >= maxBlocksForDigits(digits.size(), base));
-    FromDigits<D> conversion(
-        base, powersOf(base, std::numeric_limits<std::size_t>::max(), digits.size() - 1));
-    return conversion.convert(r, digits);
+    FromDigits<DigitValues<D>> conversion(
+        base, powersOf(base, std::numeric_limits<std::size_t>::max(), digits.size() - 1),
+        fromDigitsDivideAndConquerThreshold);
+    return conversion.convert(r, {digits, base});
 }
 
 } // namespace
@@ -358,6 +384,15 @@ std::size_t fromDigitsDivideAndConquer(Blocks r, std::span<const Digit> digits, 
 std::size_t fromDigitsDivideAndConquer(Blocks r, std::span<const SmallDigit> digits,
                                        unsigned base) {
     return fromDigitsAnyDigit(r, digits, base);
+}
+
+std::size_t fromDecimalTextDivideAndConquer(Blocks r, std::string_view text) {
+    assert(maxBlocksForDigits(text.size(), 10) >= fromDecimalTextDivideAndConquerThreshold);
+    assert(r.size() >= maxBlocksForDigits(text.size(), 10));
+    FromDigits<DecimalText> conversion(
+        10, powersOf(10, std::numeric_limits<std::size_t>::max(), text.size() - 1),
+        fromDecimalTextDivideAndConquerThreshold);
+    return conversion.convert(r, {text});
 }
 
 std::size_t radixPowerCacheSize() {
