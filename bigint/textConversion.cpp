@@ -18,6 +18,7 @@ char digitSymbol(unsigned d) {
 
 // Appends the digits of x to out, with no copy of a long text in between.
 void appendUnsignedText(std::string &out, const BigUnsigned &x, unsigned short base) {
+    namespace k = bigint::kernels;
     if (x.getLength() <= 2 && base >= 2 && base <= 36) {
         // Most values fit a machine word: their digits come from it directly.
         std::uint64_t v = (std::uint64_t(x.blockAt(1)) << 32) | x.blockAt(0);
@@ -30,10 +31,17 @@ void appendUnsignedText(std::string &out, const BigUnsigned &x, unsigned short b
         out.append(p, end);
     } else if (powerOfTwoDigitBits(base) != 0 && !x.isZero()) {
         appendPowerOfTwoDigits(out, x, base);
+    } else if (base == 10) {
+        // The digits go to the end of the room made for them in the text, then to its start.
+        const std::size_t start = out.size(), room = k::maxDigitsForBlocks(x.getLength(), 10);
+        out.resize(start + room);
+        const std::size_t count =
+            k::toDecimalText(std::span<char>(out.data() + start, room), x.span());
+        std::memmove(out.data() + start, out.data() + start + room - count, count);
+        out.resize(start + count);
     } else if (base <= 36) {
         // The digits are written into the text itself, one byte each, then put in order and
         // turned into symbols there: no second copy of a long text.
-        namespace k = bigint::kernels;
         const std::size_t start = out.size();
         out.resize(start + k::maxDigitsForBlocks(x.getLength(), base));
         const std::span<k::SmallDigit> digits(reinterpret_cast<k::SmallDigit *>(out.data() + start),

@@ -162,6 +162,68 @@ std::size_t toDecimalQuadratic(std::span<D> digits, ConstBlocks x) {
     return count;
 }
 
+// The 8 decimal characters of v < 10^8, most significant first, with a few multiplications
+// on all of them at once: v's two halves of four digits, then pairs, then single digits,
+// each in its own lanes of one word (the first character in the lowest byte).
+inline void writeEightDigits(char *out, std::uint32_t v) {
+    const std::uint64_t high = v / 10000, low = v % 10000;
+    std::uint64_t x = high | low << 32;
+    // Lanes of 32 bits below 10^4: n / 100 == n * 5243 >> 19 there.
+    std::uint64_t top = ((x * 5243) >> 19) & 0x0000007F0000007Fu;
+    x = top | (x - top * 100) << 16;
+    // Lanes of 16 bits below 100: n / 10 == n * 103 >> 10 there.
+    top = ((x * 103) >> 10) & 0x000F000F000F000Fu;
+    x = top | (x - top * 10) << 8;
+    x += 0x3030303030303030u;
+    if constexpr (std::endian::native == std::endian::big) x = __builtin_bswap64(x);
+    std::memcpy(out, &x, 8);
+}
+
+// The 19 decimal characters of v < 10^19, leading zeros included.
+inline void writeNineteenDigits(char *out, Limb v) {
+    const unsigned top = unsigned(v / 10000000000000000u);
+    const Limb rest = v % 10000000000000000u;
+    out[0] = char('0' + top / 100);
+    out[1] = char('0' + top / 10 % 10);
+    out[2] = char('0' + top % 10);
+    writeEightDigits(out + 3, std::uint32_t(rest / 100000000));
+    writeEightDigits(out + 11, std::uint32_t(rest % 100000000));
+}
+
+// toDecimalText by dividing by 10^19 a pass, as toDecimalQuadratic; the chunks go to the
+// text from its end.
+std::size_t toDecimalTextQuadratic(std::span<char> text, ConstBlocks x) {
+    const std::size_t blocks = normalizedSize(x);
+    std::size_t n = (blocks + 1) / 2;
+    Limb onStack[stackLimbs];
+    std::vector<Limb> onHeap(n > stackLimbs ? n : 0);
+    Limb *w = n > stackLimbs ? onHeap.data() : onStack;
+    for (std::size_t i = 0; i < n; ++i)
+        w[i] = Limb(x[2 * i]) | (2 * i + 1 < blocks ? Limb(x[2 * i + 1]) << 32 : 0);
+    char *end = text.data() + text.size(), *p = end;
+    while (n > 0) {
+        Limb rem = 0;
+        for (std::size_t i = n; i-- > 0;)
+            w[i] = divideByTenTo19(rem, w[i], rem);
+        while (n > 0 && w[n - 1] == 0)
+            --n;
+        if (n > 0) {
+            p -= 19;
+            writeNineteenDigits(p, rem);
+        } else {
+            // The most significant chunk, without its leading zeros.
+            char last[19];
+            writeNineteenDigits(last, rem);
+            std::size_t skip = 0;
+            while (skip < 18 && last[skip] == '0')
+                ++skip;
+            p -= 19 - skip;
+            std::memcpy(p, last + skip, 19 - skip);
+        }
+    }
+    return std::size_t(end - p);
+}
+
 // r := the value of the decimal digits, by Horner's rule 19 digits a step.
 template <class D>
 std::size_t fromDecimalQuadratic(Blocks r, std::span<const D> digits) {
@@ -347,6 +409,12 @@ std::size_t fromDigits(Blocks r, std::span<const Digit> digits, unsigned base) {
 }
 std::size_t fromDigits(Blocks r, std::span<const SmallDigit> digits, unsigned base) {
     return fromDigitsAnyDigit(r, digits, base);
+}
+
+std::size_t toDecimalText(std::span<char> text, ConstBlocks x) {
+    if (normalizedSize(x) >= toDigitsDivideAndConquerThreshold)
+        return toDecimalTextDivideAndConquer(text, x);
+    return toDecimalTextQuadratic(text, x);
 }
 
 std::size_t fromDecimalText(Blocks r, std::string_view text) {

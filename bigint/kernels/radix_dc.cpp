@@ -190,7 +190,44 @@ void bothHalves(std::size_t blocks, First first, Second second) {
     second();
 }
 
+// The two ways digits are written: their values, least significant first, or a decimal text
+// most significant first, the digits of a piece at the end of its room. low(n) is the room
+// of the n lowest digits, high(n) the rest; leaf() writes the digits of y by the quadratic
+// method through its dispatcher and returns their count, and pad() fills the rest of the
+// room with zeros.
 template <class D>
+struct DigitRoom {
+    std::span<D> digits;
+    unsigned base;
+
+    std::size_t size() const { return digits.size(); }
+    DigitRoom low(std::size_t n) const { return {digits.first(n), base}; }
+    DigitRoom high(std::size_t n) const { return {digits.subspan(n), base}; }
+    std::size_t leaf(ConstBlocks y) const {
+        std::vector<D> buffer(maxDigitsForBlocks(y.size(), base));
+        const std::size_t count = toDigits(buffer, y, base);
+        assert(count <= digits.size());
+        std::copy(buffer.begin(), buffer.begin() + std::ptrdiff_t(count), digits.begin());
+        return count;
+    }
+    void pad(std::size_t count) const {
+        std::fill(digits.begin() + std::ptrdiff_t(count), digits.end(), D(0));
+    }
+};
+
+struct TextRoom {
+    std::span<char> text;
+
+    std::size_t size() const { return text.size(); }
+    TextRoom low(std::size_t n) const { return {text.last(n)}; }
+    TextRoom high(std::size_t n) const { return {text.first(text.size() - n)}; }
+    std::size_t leaf(ConstBlocks y) const { return toDecimalText(text, y); }
+    void pad(std::size_t count) const {
+        std::fill(text.begin(), text.end() - std::ptrdiff_t(count), '0');
+    }
+};
+
+template <class Room>
 class ToDigits {
 public:
     ToDigits(unsigned base, std::vector<PowerPointer> powers)
@@ -199,9 +236,9 @@ public:
 
     // Writes the digits of y without leading zeros and returns their count; out has room
     // for them. y is clobbered.
-    std::size_t top(std::span<D> out, Blocks y) {
+    std::size_t top(Room out, Blocks y) {
         y = normalized(y);
-        if (y.size() < toDigitsDivideAndConquerThreshold) return leaf(out, y);
+        if (y.size() < toDigitsDivideAndConquerThreshold) return out.leaf(y);
         std::size_t level = powers.size() - 1;
         while (!atLeast(y, *powers[level]))
             --level;
@@ -209,19 +246,18 @@ public:
         std::vector<Block> q = divideByPower(y, p);
         std::size_t highDigits = 0;
         bothHalves(
-            y.size(), [&] { padded(out.first(p.digits), y.first(p.size()), level); },
-            [&] { highDigits = top(out.subspan(p.digits), q); });
+            y.size(), [&] { padded(out.low(p.digits), y.first(p.size()), level); },
+            [&] { highDigits = top(out.high(p.digits), q); });
         return p.digits + highDigits;
     }
 
 private:
     // Writes exactly out.size() == powers[level]->digits digits of y < powers[level],
     // leading zeros included. y is clobbered.
-    void padded(std::span<D> out, Blocks y, std::size_t level) {
+    void padded(Room out, Blocks y, std::size_t level) {
         y = normalized(y);
         if (y.size() < toDigitsDivideAndConquerThreshold) {
-            std::size_t count = leaf(out, y);
-            std::fill(out.begin() + std::ptrdiff_t(count), out.end(), D(0));
+            out.pad(out.leaf(y));
             return;
         }
         assert(level > 0);
@@ -229,10 +265,9 @@ private:
         std::vector<Block> q = divideByPower(y, p, reciprocalFor(level));
         bothHalves(
             y.size(),
-            [&] { padded(out.first(p.digits), y.first(std::min(y.size(), p.size())), level - 1); },
-            [&] { padded(out.subspan(p.digits), q, level - 1); });
+            [&] { padded(out.low(p.digits), y.first(std::min(y.size(), p.size())), level - 1); },
+            [&] { padded(out.high(p.digits), q, level - 1); });
     }
-
     // The reciprocal of a power (the blocks it keeps) that divides pieces below the next
     // power, and the dividends' size it serves.
     struct Reciprocal {
@@ -270,15 +305,6 @@ private:
         else
             divideWithRemainder(q, high, p.blocks);
         return q;
-    }
-
-    // The quadratic method through the dispatcher, for y below its threshold.
-    std::size_t leaf(std::span<D> out, ConstBlocks y) const {
-        std::vector<D> digits(maxDigitsForBlocks(y.size(), base));
-        const std::size_t count = toDigits(digits, y, base);
-        assert(count <= out.size());
-        std::copy(digits.begin(), digits.begin() + std::ptrdiff_t(count), out.begin());
-        return count;
     }
 
     unsigned base;
@@ -355,8 +381,9 @@ std::size_t toDigitsAnyDigit(std::span<D> digits, ConstBlocks x, unsigned base) 
     const std::size_t n = normalizedSize(x);
     assert(n >= toDigitsDivideAndConquerThreshold);
     std::vector<Block> y(x.begin(), x.begin() + std::ptrdiff_t(n));
-    ToDigits<D> conversion(base, powersOf(base, n, std::numeric_limits<std::size_t>::max()));
-    return conversion.top(digits, y);
+    ToDigits<DigitRoom<D>> conversion(base,
+                                      powersOf(base, n, std::numeric_limits<std::size_t>::max()));
+    return conversion.top({digits, base}, y);
 }
 
 template <class D>
@@ -384,6 +411,14 @@ std::size_t fromDigitsDivideAndConquer(Blocks r, std::span<const Digit> digits, 
 std::size_t fromDigitsDivideAndConquer(Blocks r, std::span<const SmallDigit> digits,
                                        unsigned base) {
     return fromDigitsAnyDigit(r, digits, base);
+}
+
+std::size_t toDecimalTextDivideAndConquer(std::span<char> text, ConstBlocks x) {
+    const std::size_t n = normalizedSize(x);
+    assert(n >= toDigitsDivideAndConquerThreshold);
+    std::vector<Block> y(x.begin(), x.begin() + std::ptrdiff_t(n));
+    ToDigits<TextRoom> conversion(10, powersOf(10, n, std::numeric_limits<std::size_t>::max()));
+    return conversion.top({text}, y);
 }
 
 std::size_t fromDecimalTextDivideAndConquer(Blocks r, std::string_view text) {
