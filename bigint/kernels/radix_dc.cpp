@@ -39,6 +39,26 @@ struct Power {
     std::size_t digits = 0;
 
     std::size_t size() const { return zeroBlocks + blocks.size(); }
+
+    // The reciprocal of blocks that divides the numbers below next (this power's square),
+    // and the dividends' size it serves: their blocks above this power's zero blocks.
+    struct Reciprocal {
+        std::vector<Block> mu;
+        std::size_t dividendBlocks = 0;
+    };
+    // Made by the first conversion that needs it and kept with the power, so that the
+    // conversions of numbers of like sizes share it as they share the power.
+    const Reciprocal &reciprocalBelow(const Power &next) const {
+        std::call_once(reciprocalMade, [&] {
+            made.dividendBlocks = next.size() - zeroBlocks;
+            made.mu = reciprocal(blocks, made.dividendBlocks);
+        });
+        return made;
+    }
+
+private:
+    mutable std::once_flag reciprocalMade;
+    mutable Reciprocal made;
 };
 using PowerPointer = std::shared_ptr<const Power>;
 
@@ -231,8 +251,7 @@ template <class Room>
 class ToDigits {
 public:
     ToDigits(unsigned base, std::vector<PowerPointer> powers)
-        : base(base), powers(std::move(powers)),
-          reciprocals(std::make_unique<Reciprocal[]>(this->powers.size())) {}
+        : base(base), powers(std::move(powers)) {}
 
     // Writes the digits of y without leading zeros and returns their count; out has room
     // for them. y is clobbered.
@@ -268,35 +287,19 @@ private:
             [&] { padded(out.low(p.digits), y.first(std::min(y.size(), p.size())), level - 1); },
             [&] { padded(out.high(p.digits), q, level - 1); });
     }
-    // The reciprocal of a power (the blocks it keeps) that divides pieces below the next
-    // power, and the dividends' size it serves.
-    struct Reciprocal {
-        std::once_flag made;
-        std::vector<Block> mu;
-        std::size_t dividendBlocks = 0;
-    };
-
-    // The reciprocal for the divisions of padded(.., level), by powers[level - 1], made by
-    // the first piece that needs it; none (a null pointer) where it does not pay: for the
-    // smaller powers, and for the few divisions of the top levels, which the reciprocal's own
-    // division would cost as much as it saves.
-    const Reciprocal *reciprocalFor(std::size_t level) {
+    // The reciprocal for the divisions of padded(.., level), by powers[level - 1]; none (a
+    // null pointer) where it does not pay: for the smaller powers, and for the few divisions
+    // of the top levels, which the reciprocal's own division would cost as much as it saves.
+    const Power::Reciprocal *reciprocalFor(std::size_t level) const {
         const Power &p = *powers[level - 1];
         if (p.blocks.size() < reciprocalDivisionThreshold || level + 2 > powers.size())
             return nullptr;
-        Reciprocal &r = reciprocals[level];
-        std::call_once(r.made, [&] {
-            // The pieces lie below powers[level]; their blocks above p's zero blocks are
-            // divided.
-            r.dividendBlocks = powers[level]->size() - p.zeroBlocks;
-            r.mu = reciprocal(p.blocks, r.dividendBlocks);
-        });
-        return &r;
+        return &p.reciprocalBelow(*powers[level]);
     }
 
     // Returns floor(y / p) and leaves y mod p in y's low p.size() blocks, zeros above.
     static std::vector<Block> divideByPower(Blocks y, const Power &p,
-                                            const Reciprocal *r = nullptr) {
+                                            const Power::Reciprocal *r = nullptr) {
         if (y.size() < p.size()) return {};
         const Blocks high = y.subspan(p.zeroBlocks);
         std::vector<Block> q(high.size() - p.blocks.size() + 1);
@@ -309,7 +312,6 @@ private:
 
     unsigned base;
     std::vector<PowerPointer> powers;
-    std::unique_ptr<Reciprocal[]> reciprocals; // by level of padded()
 };
 
 // The two ways a number to read is given: digit values least significant first, or a
