@@ -350,6 +350,9 @@ std::size_t maxDigitsForBlocks(std::size_t blocks, unsigned base) {
 //                       two numbers of the same size
 //   below them          the quadratic loops here, one block of digits per pass; the
 //                       divide-and-conquer methods come back here for their small pieces
+//   decimal text        (toDecimalText, fromDecimalText) the same methods on the characters
+//                       themselves, the reading's quadratic loop up to
+//                       fromDecimalTextDivideAndConquerThreshold
 
 namespace {
 
