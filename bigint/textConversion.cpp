@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -17,6 +18,7 @@ char digitSymbol(unsigned d) {
 
 // Appends the digits of x to out, with no copy of a long text in between.
 void appendUnsignedText(std::string &out, const BigUnsigned &x, unsigned short base) {
+    namespace k = bigint::kernels;
     if (x.getLength() <= 2 && base >= 2 && base <= 36) {
         // Most values fit a machine word: their digits come from it directly.
         std::uint64_t v = (std::uint64_t(x.blockAt(1)) << 32) | x.blockAt(0);
@@ -29,10 +31,17 @@ void appendUnsignedText(std::string &out, const BigUnsigned &x, unsigned short b
         out.append(p, end);
     } else if (powerOfTwoDigitBits(base) != 0 && !x.isZero()) {
         appendPowerOfTwoDigits(out, x, base);
+    } else if (base == 10) {
+        // The digits go to the end of the room made for them in the text, then to its start.
+        const std::size_t start = out.size(), room = k::maxDigitsForBlocks(x.getLength(), 10);
+        out.resize(start + room);
+        const std::size_t count =
+            k::toDecimalText(std::span<char>(out.data() + start, room), x.span());
+        std::memmove(out.data() + start, out.data() + start + room - count, count);
+        out.resize(start + count);
     } else if (base <= 36) {
         // The digits are written into the text itself, one byte each, then put in order and
         // turned into symbols there: no second copy of a long text.
-        namespace k = bigint::kernels;
         const std::size_t start = out.size();
         out.resize(start + k::maxDigitsForBlocks(x.getLength(), base));
         const std::span<k::SmallDigit> digits(reinterpret_cast<k::SmallDigit *>(out.data() + start),
@@ -45,6 +54,23 @@ void appendUnsignedText(std::string &out, const BigUnsigned &x, unsigned short b
     } else {
         out += BigUnsignedInABase(x, base).toString();
     }
+}
+
+// True when every character of s (non-empty) is '0' to '9'; eight at a time: a byte is a
+// digit when its high half is 3 and stays 3 after 6 is added to its low half.
+bool allDecimalDigits(std::string_view s) {
+    if (s.empty()) return false;
+    std::size_t i = 0;
+    std::uint64_t outside = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t v;
+        std::memcpy(&v, s.data() + i, 8);
+        outside |= ((v & 0xF0F0F0F0F0F0F0F0u) ^ 0x3030303030303030u) |
+                   (((v + 0x0606060606060606u) & 0xF0F0F0F0F0F0F0F0u) ^ 0x3030303030303030u);
+    }
+    for (; i < s.size(); ++i)
+        outside |= static_cast<unsigned char>(s[i] - '0') >= 10;
+    return outside == 0;
 }
 
 } // namespace
@@ -84,8 +110,21 @@ BigUnsigned textToUnsigned(std::string_view s, unsigned short base) {
             return BigUnsigned(blocks, 2);
         }
     }
-    // Long texts: their digit values, one byte each, least significant first. A symbol that
-    // is no digit of the base goes the general way, which reports it.
+    // Long decimal texts are read as they are, with no array of digit values in between.
+    if (base == 10) {
+        std::size_t first = 0; // leading zeros add nothing
+        while (first + 1 < s.size() && s[first] == '0')
+            ++first;
+        const std::string_view digits = s.substr(first);
+        if (allDecimalDigits(digits)) {
+            namespace k = bigint::kernels;
+            std::vector<k::Block> blocks(k::maxBlocksForDigits(digits.size(), 10));
+            const std::size_t n = k::fromDecimalText(blocks, digits);
+            return BigUnsigned(blocks.data(), BigUnsigned::Index(n));
+        }
+    }
+    // Other long texts: their digit values, one byte each, least significant first. A symbol
+    // that is no digit of the base goes the general way, which reports it.
     if (base >= 2 && base <= 36) {
         namespace k = bigint::kernels;
         std::size_t first = 0; // leading zeros add nothing

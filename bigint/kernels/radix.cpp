@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -161,6 +162,68 @@ std::size_t toDecimalQuadratic(std::span<D> digits, ConstBlocks x) {
     return count;
 }
 
+// The 8 decimal characters of v < 10^8, most significant first, with a few multiplications
+// on all of them at once: v's two halves of four digits, then pairs, then single digits,
+// each in its own lanes of one word (the first character in the lowest byte).
+inline void writeEightDigits(char *out, std::uint32_t v) {
+    const std::uint64_t high = v / 10000, low = v % 10000;
+    std::uint64_t x = high | low << 32;
+    // Lanes of 32 bits below 10^4: n / 100 == n * 5243 >> 19 there.
+    std::uint64_t top = ((x * 5243) >> 19) & 0x0000007F0000007Fu;
+    x = top | (x - top * 100) << 16;
+    // Lanes of 16 bits below 100: n / 10 == n * 103 >> 10 there.
+    top = ((x * 103) >> 10) & 0x000F000F000F000Fu;
+    x = top | (x - top * 10) << 8;
+    x += 0x3030303030303030u;
+    if constexpr (std::endian::native == std::endian::big) x = __builtin_bswap64(x);
+    std::memcpy(out, &x, 8);
+}
+
+// The 19 decimal characters of v < 10^19, leading zeros included.
+inline void writeNineteenDigits(char *out, Limb v) {
+    const unsigned top = unsigned(v / 10000000000000000u);
+    const Limb rest = v % 10000000000000000u;
+    out[0] = char('0' + top / 100);
+    out[1] = char('0' + top / 10 % 10);
+    out[2] = char('0' + top % 10);
+    writeEightDigits(out + 3, std::uint32_t(rest / 100000000));
+    writeEightDigits(out + 11, std::uint32_t(rest % 100000000));
+}
+
+// toDecimalText by dividing by 10^19 a pass, as toDecimalQuadratic; the chunks go to the
+// text from its end.
+std::size_t toDecimalTextQuadratic(std::span<char> text, ConstBlocks x) {
+    const std::size_t blocks = normalizedSize(x);
+    std::size_t n = (blocks + 1) / 2;
+    Limb onStack[stackLimbs];
+    std::vector<Limb> onHeap(n > stackLimbs ? n : 0);
+    Limb *w = n > stackLimbs ? onHeap.data() : onStack;
+    for (std::size_t i = 0; i < n; ++i)
+        w[i] = Limb(x[2 * i]) | (2 * i + 1 < blocks ? Limb(x[2 * i + 1]) << 32 : 0);
+    char *end = text.data() + text.size(), *p = end;
+    while (n > 0) {
+        Limb rem = 0;
+        for (std::size_t i = n; i-- > 0;)
+            w[i] = divideByTenTo19(rem, w[i], rem);
+        while (n > 0 && w[n - 1] == 0)
+            --n;
+        if (n > 0) {
+            p -= 19;
+            writeNineteenDigits(p, rem);
+        } else {
+            // The most significant chunk, without its leading zeros.
+            char last[19];
+            writeNineteenDigits(last, rem);
+            std::size_t skip = 0;
+            while (skip < 18 && last[skip] == '0')
+                ++skip;
+            p -= 19 - skip;
+            std::memcpy(p, last + skip, 19 - skip);
+        }
+    }
+    return std::size_t(end - p);
+}
+
 // r := the value of the decimal digits, by Horner's rule 19 digits a step.
 template <class D>
 std::size_t fromDecimalQuadratic(Blocks r, std::span<const D> digits) {
@@ -193,6 +256,78 @@ std::size_t fromDecimalQuadratic(Blocks r, std::span<const D> digits) {
     return normalizedSize(r);
 }
 
+// The value of 8 decimal characters, the first the most significant, with a few
+// multiplications on all of them at once (the first character in the lowest byte).
+inline std::uint32_t eightDigits(const char *p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    if constexpr (std::endian::native == std::endian::big) v = __builtin_bswap64(v);
+    v -= 0x3030303030303030u;                        // one digit a byte, each at most 9
+    v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FFu;   // pairs: at most 99 in each 16 bits
+    v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFFu; // fours: at most 9999 in each 32 bits
+    return std::uint32_t((v & 0xFFFFFFFFu) * 10000 + (v >> 32));
+}
+
+// The value of count <= 19 decimal characters.
+inline Limb someDigits(const char *p, std::size_t count) {
+    Limb v = 0;
+    for (; count >= 8; count -= 8, p += 8)
+        v = v * 100000000 + eightDigits(p);
+    for (; count > 0; --count)
+        v = v * 10 + Limb(*p++ - '0');
+    return v;
+}
+
+// The value of exactly 19 decimal characters.
+inline Limb nineteenDigits(const char *p) {
+    return Limb(eightDigits(p)) * 100000000000u + Limb(eightDigits(p + 8)) * 1000 +
+           Limb(p[16] - '0') * 100 + Limb(p[17] - '0') * 10 + Limb(p[18] - '0');
+}
+
+// r := the value of the text, by Horner's rule 38 digits a step: each pass multiplies the
+// limbs read so far by 10^38, two limbs, in one sweep that loads and stores each limb once.
+std::size_t fromDecimalTextQuadratic(Blocks r, std::string_view text) {
+    const std::size_t room = (r.size() + 1) / 2 + 1;
+    Limb onStack[stackLimbs];
+    std::vector<Limb> onHeap(room > stackLimbs ? room : 0);
+    Limb *w = room > stackLimbs ? onHeap.data() : onStack;
+    constexpr DoubleLimb tenTo38 = DoubleLimb(tenTo19) * tenTo19;
+    // The first group takes the remainder so that every later group is full.
+    const char *p = text.data(), *end = p + text.size();
+    std::size_t group = text.size() % 38;
+    if (group == 0) group = 38;
+    const std::size_t lowPart = group < 19 ? group : 19;
+    const DoubleLimb first = DoubleLimb(someDigits(p, group - lowPart)) * tenTo19 +
+                             someDigits(p + group - lowPart, lowPart);
+    w[0] = Limb(first);
+    w[1] = Limb(first >> 64);
+    std::size_t len = w[1] != 0 ? 2 : w[0] != 0 ? 1 : 0;
+    for (p += group; p < end; p += 38) {
+        const DoubleLimb chunk = DoubleLimb(nineteenDigits(p)) * tenTo19 + nineteenDigits(p + 19);
+        // c0 goes to limb k (the high half of the low product from k - 1 and the low half of
+        // the high one), c1 on to k + 1; every sum stays below 2^128.
+        Limb c0 = Limb(chunk), c1 = Limb(chunk >> 64);
+        const Limb m0 = Limb(tenTo38), m1 = Limb(tenTo38 >> 64);
+        for (std::size_t k = 0; k < len; ++k) {
+            const Limb limb = w[k];
+            const DoubleLimb p0 = DoubleLimb(limb) * m0 + c0;
+            w[k] = Limb(p0);
+            // c1 first: it is ready early, p0 is the loop's chain of carries.
+            const DoubleLimb p1 = DoubleLimb(limb) * m1 + c1 + Limb(p0 >> 64);
+            c0 = Limb(p1);
+            c1 = Limb(p1 >> 64);
+        }
+        w[len] = c0;
+        w[len + 1] = c1;
+        len += 2;
+        while (len > 0 && w[len - 1] == 0)
+            --len;
+    }
+    for (std::size_t k = 0; k < r.size(); ++k)
+        r[k] = k / 2 < len ? Block(w[k / 2] >> (32 * (k % 2))) : 0;
+    return normalizedSize(r);
+}
+
 } // namespace
 
 std::size_t maxBlocksForDigits(std::size_t count, unsigned base) {
@@ -215,6 +350,9 @@ std::size_t maxDigitsForBlocks(std::size_t blocks, unsigned base) {
 //                       two numbers of the same size
 //   below them          the quadratic loops here, one block of digits per pass; the
 //                       divide-and-conquer methods come back here for their small pieces
+//   decimal text        (toDecimalText, fromDecimalText) the same methods on the characters
+//                       themselves, the reading's quadratic loop up to
+//                       fromDecimalTextDivideAndConquerThreshold
 
 namespace {
 
@@ -274,6 +412,19 @@ std::size_t fromDigits(Blocks r, std::span<const Digit> digits, unsigned base) {
 }
 std::size_t fromDigits(Blocks r, std::span<const SmallDigit> digits, unsigned base) {
     return fromDigitsAnyDigit(r, digits, base);
+}
+
+std::size_t toDecimalText(std::span<char> text, ConstBlocks x) {
+    if (normalizedSize(x) >= toDigitsDivideAndConquerThreshold)
+        return toDecimalTextDivideAndConquer(text, x);
+    return toDecimalTextQuadratic(text, x);
+}
+
+std::size_t fromDecimalText(Blocks r, std::string_view text) {
+    assert(r.size() >= maxBlocksForDigits(text.size(), 10));
+    if (maxBlocksForDigits(text.size(), 10) >= fromDecimalTextDivideAndConquerThreshold)
+        return fromDecimalTextDivideAndConquer(r, text);
+    return fromDecimalTextQuadratic(r, text);
 }
 
 } // namespace bigint::kernels

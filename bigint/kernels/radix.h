@@ -5,6 +5,8 @@
 
 #include "bigint/kernels/blocks.h"
 
+#include <string_view>
+
 namespace bigint::kernels {
 
 using Digit = std::uint16_t;
@@ -30,5 +32,15 @@ std::size_t fromDigits(Blocks r, std::span<const Digit> digits, unsigned base);
 using SmallDigit = std::uint8_t;
 std::size_t toDigits(std::span<SmallDigit> digits, ConstBlocks x, unsigned base);
 std::size_t fromDigits(Blocks r, std::span<const SmallDigit> digits, unsigned base);
+
+// toDigits for base 10 as a text: writes the decimal digits of x, most significant first,
+// '0' to '9', at the end of text, and returns their count (0 for zero); nothing else of text
+// is written. text.size() must be at least that count (maxDigitsForBlocks(x.size(), 10) is).
+std::size_t toDecimalText(std::span<char> text, ConstBlocks x);
+
+// fromDigits for a decimal text read as it is written, most significant digit first, every
+// character '0' to '9': no array of digit values in between.
+// r.size() must be at least maxBlocksForDigits(text.size(), 10).
+std::size_t fromDecimalText(Blocks r, std::string_view text);
 
 } // namespace bigint::kernels

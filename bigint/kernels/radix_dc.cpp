@@ -27,7 +27,8 @@ namespace {
 
 static_assert(toDigitsDivideAndConquerThreshold >= 2,
               "the numbers split must reach the smallest power, which has one block");
-static_assert(fromDigitsDivideAndConquerThreshold >= 4,
+static_assert(fromDigitsDivideAndConquerThreshold >= 4 &&
+                  fromDecimalTextDivideAndConquerThreshold >= 4,
               "the digit strings split must be longer than the smallest power, of one block");
 
 // base^digits == blocks * 2^(32 * zeroBlocks). Powers of even bases end in many zero bits
@@ -38,6 +39,26 @@ struct Power {
     std::size_t digits = 0;
 
     std::size_t size() const { return zeroBlocks + blocks.size(); }
+
+    // The reciprocal of blocks that divides the numbers below next (this power's square),
+    // and the dividends' size it serves: their blocks above this power's zero blocks.
+    struct Reciprocal {
+        std::vector<Block> mu;
+        std::size_t dividendBlocks = 0;
+    };
+    // Made by the first conversion that needs it and kept with the power, so that the
+    // conversions of numbers of like sizes share it as they share the power.
+    const Reciprocal &reciprocalBelow(const Power &next) const {
+        std::call_once(reciprocalMade, [&] {
+            made.dividendBlocks = next.size() - zeroBlocks;
+            made.mu = reciprocal(blocks, made.dividendBlocks);
+        });
+        return made;
+    }
+
+private:
+    mutable std::once_flag reciprocalMade;
+    mutable Reciprocal made;
 };
 using PowerPointer = std::shared_ptr<const Power>;
 
@@ -189,18 +210,54 @@ void bothHalves(std::size_t blocks, First first, Second second) {
     second();
 }
 
+// The two ways digits are written: their values, least significant first, or a decimal text
+// most significant first, the digits of a piece at the end of its room. low(n) is the room
+// of the n lowest digits, high(n) the rest; leaf() writes the digits of y by the quadratic
+// method through its dispatcher and returns their count, and pad() fills the rest of the
+// room with zeros.
 template <class D>
+struct DigitRoom {
+    std::span<D> digits;
+    unsigned base;
+
+    std::size_t size() const { return digits.size(); }
+    DigitRoom low(std::size_t n) const { return {digits.first(n), base}; }
+    DigitRoom high(std::size_t n) const { return {digits.subspan(n), base}; }
+    std::size_t leaf(ConstBlocks y) const {
+        std::vector<D> buffer(maxDigitsForBlocks(y.size(), base));
+        const std::size_t count = toDigits(buffer, y, base);
+        assert(count <= digits.size());
+        std::copy(buffer.begin(), buffer.begin() + std::ptrdiff_t(count), digits.begin());
+        return count;
+    }
+    void pad(std::size_t count) const {
+        std::fill(digits.begin() + std::ptrdiff_t(count), digits.end(), D(0));
+    }
+};
+
+struct TextRoom {
+    std::span<char> text;
+
+    std::size_t size() const { return text.size(); }
+    TextRoom low(std::size_t n) const { return {text.last(n)}; }
+    TextRoom high(std::size_t n) const { return {text.first(text.size() - n)}; }
+    std::size_t leaf(ConstBlocks y) const { return toDecimalText(text, y); }
+    void pad(std::size_t count) const {
+        std::fill(text.begin(), text.end() - std::ptrdiff_t(count), '0');
+    }
+};
+
+template <class Room>
 class ToDigits {
 public:
     ToDigits(unsigned base, std::vector<PowerPointer> powers)
-        : base(base), powers(std::move(powers)),
-          reciprocals(std::make_unique<Reciprocal[]>(this->powers.size())) {}
+        : base(base), powers(std::move(powers)) {}
 
     // Writes the digits of y without leading zeros and returns their count; out has room
     // for them. y is clobbered.
-    std::size_t top(std::span<D> out, Blocks y) {
+    std::size_t top(Room out, Blocks y) {
         y = normalized(y);
-        if (y.size() < toDigitsDivideAndConquerThreshold) return leaf(out, y);
+        if (y.size() < toDigitsDivideAndConquerThreshold) return out.leaf(y);
         std::size_t level = powers.size() - 1;
         while (!atLeast(y, *powers[level]))
             --level;
@@ -208,19 +265,18 @@ public:
         std::vector<Block> q = divideByPower(y, p);
         std::size_t highDigits = 0;
         bothHalves(
-            y.size(), [&] { padded(out.first(p.digits), y.first(p.size()), level); },
-            [&] { highDigits = top(out.subspan(p.digits), q); });
+            y.size(), [&] { padded(out.low(p.digits), y.first(p.size()), level); },
+            [&] { highDigits = top(out.high(p.digits), q); });
         return p.digits + highDigits;
     }
 
 private:
     // Writes exactly out.size() == powers[level]->digits digits of y < powers[level],
     // leading zeros included. y is clobbered.
-    void padded(std::span<D> out, Blocks y, std::size_t level) {
+    void padded(Room out, Blocks y, std::size_t level) {
         y = normalized(y);
         if (y.size() < toDigitsDivideAndConquerThreshold) {
-            std::size_t count = leaf(out, y);
-            std::fill(out.begin() + std::ptrdiff_t(count), out.end(), D(0));
+            out.pad(out.leaf(y));
             return;
         }
         assert(level > 0);
@@ -228,39 +284,22 @@ private:
         std::vector<Block> q = divideByPower(y, p, reciprocalFor(level));
         bothHalves(
             y.size(),
-            [&] { padded(out.first(p.digits), y.first(std::min(y.size(), p.size())), level - 1); },
-            [&] { padded(out.subspan(p.digits), q, level - 1); });
+            [&] { padded(out.low(p.digits), y.first(std::min(y.size(), p.size())), level - 1); },
+            [&] { padded(out.high(p.digits), q, level - 1); });
     }
-
-    // The reciprocal of a power (the blocks it keeps) that divides pieces below the next
-    // power, and the dividends' size it serves.
-    struct Reciprocal {
-        std::once_flag made;
-        std::vector<Block> mu;
-        std::size_t dividendBlocks = 0;
-    };
-
-    // The reciprocal for the divisions of padded(.., level), by powers[level - 1], made by
-    // the first piece that needs it; none (a null pointer) where it does not pay: for the
-    // smaller powers, and for the few divisions of the top levels, which the reciprocal's own
-    // division would cost as much as it saves.
-    const Reciprocal *reciprocalFor(std::size_t level) {
+    // The reciprocal for the divisions of padded(.., level), by powers[level - 1]; none (a
+    // null pointer) where it does not pay: for the smaller powers, and for the few divisions
+    // of the top levels, which the reciprocal's own division would cost as much as it saves.
+    const Power::Reciprocal *reciprocalFor(std::size_t level) const {
         const Power &p = *powers[level - 1];
         if (p.blocks.size() < reciprocalDivisionThreshold || level + 2 > powers.size())
             return nullptr;
-        Reciprocal &r = reciprocals[level];
-        std::call_once(r.made, [&] {
-            // The pieces lie below powers[level]; their blocks above p's zero blocks are
-            // divided.
-            r.dividendBlocks = powers[level]->size() - p.zeroBlocks;
-            r.mu = reciprocal(p.blocks, r.dividendBlocks);
-        });
-        return &r;
+        return &p.reciprocalBelow(*powers[level]);
     }
 
     // Returns floor(y / p) and leaves y mod p in y's low p.size() blocks, zeros above.
     static std::vector<Block> divideByPower(Blocks y, const Power &p,
-                                            const Reciprocal *r = nullptr) {
+                                            const Power::Reciprocal *r = nullptr) {
         if (y.size() < p.size()) return {};
         const Blocks high = y.subspan(p.zeroBlocks);
         std::vector<Block> q(high.size() - p.blocks.size() + 1);
@@ -271,35 +310,48 @@ private:
         return q;
     }
 
-    // The quadratic method through the dispatcher, for y below its threshold.
-    std::size_t leaf(std::span<D> out, ConstBlocks y) const {
-        std::vector<D> digits(maxDigitsForBlocks(y.size(), base));
-        const std::size_t count = toDigits(digits, y, base);
-        assert(count <= out.size());
-        std::copy(digits.begin(), digits.begin() + std::ptrdiff_t(count), out.begin());
-        return count;
-    }
-
     unsigned base;
     std::vector<PowerPointer> powers;
-    std::unique_ptr<Reciprocal[]> reciprocals; // by level of padded()
 };
 
+// The two ways a number to read is given: digit values least significant first, or a
+// decimal text most significant first. low(n) is the piece of the n lowest digits, high(n)
+// the rest, leaf() the quadratic method through its dispatcher.
 template <class D>
+struct DigitValues {
+    std::span<const D> digits;
+    unsigned base;
+
+    std::size_t size() const { return digits.size(); }
+    DigitValues low(std::size_t n) const { return {digits.first(n), base}; }
+    DigitValues high(std::size_t n) const { return {digits.subspan(n), base}; }
+    std::size_t leaf(Blocks r) const { return fromDigits(r, digits, base); }
+};
+
+struct DecimalText {
+    std::string_view text;
+    unsigned base = 10;
+
+    std::size_t size() const { return text.size(); }
+    DecimalText low(std::size_t n) const { return {text.substr(text.size() - n)}; }
+    DecimalText high(std::size_t n) const { return {text.substr(0, text.size() - n)}; }
+    std::size_t leaf(Blocks r) const { return fromDecimalText(r, text); }
+};
+
+template <class Source>
 class FromDigits {
 public:
-    FromDigits(unsigned base, std::vector<PowerPointer> powers)
-        : base(base), powers(std::move(powers)) {}
+    FromDigits(unsigned base, std::vector<PowerPointer> powers, std::size_t threshold)
+        : base(base), powers(std::move(powers)), threshold(threshold) {}
 
     // fromDigits (radix.h).
-    std::size_t convert(Blocks r, std::span<const D> digits) const {
-        if (maxBlocksForDigits(digits.size(), base) < fromDigitsDivideAndConquerThreshold)
-            return fromDigits(r, digits, base);
+    std::size_t convert(Blocks r, Source digits) const {
+        if (maxBlocksForDigits(digits.size(), base) < threshold) return digits.leaf(r);
         std::size_t level = powers.size() - 1;
         while (powers[level]->digits >= digits.size())
             --level;
         const Power &p = *powers[level];
-        const auto low = digits.first(p.digits), high = digits.subspan(p.digits);
+        const Source low = digits.low(p.digits), high = digits.high(p.digits);
 
         std::vector<Block> h(maxBlocksForDigits(high.size(), base));
         std::size_t hn = 0;
@@ -322,6 +374,7 @@ public:
 private:
     unsigned base;
     std::vector<PowerPointer> powers;
+    std::size_t threshold; // the dispatcher's: smaller pieces go back to it
 };
 
 template <class D>
@@ -330,8 +383,9 @@ std::size_t toDigitsAnyDigit(std::span<D> digits, ConstBlocks x, unsigned base) 
     const std::size_t n = normalizedSize(x);
     assert(n >= toDigitsDivideAndConquerThreshold);
     std::vector<Block> y(x.begin(), x.begin() + std::ptrdiff_t(n));
-    ToDigits<D> conversion(base, powersOf(base, n, std::numeric_limits<std::size_t>::max()));
-    return conversion.top(digits, y);
+    ToDigits<DigitRoom<D>> conversion(base,
+                                      powersOf(base, n, std::numeric_limits<std::size_t>::max()));
+    return conversion.top({digits, base}, y);
 }
 
 template <class D>
@@ -339,9 +393,10 @@ std::size_t fromDigitsAnyDigit(Blocks r, std::span<const D> digits, unsigned bas
     assert(base >= 2 && base <= 65535);
     assert(maxBlocksForDigits(digits.size(), base) >= fromDigitsDivideAndConquerThreshold);
     assert(r.size() >= maxBlocksForDigits(digits.size(), base));
-    FromDigits<D> conversion(
-        base, powersOf(base, std::numeric_limits<std::size_t>::max(), digits.size() - 1));
-    return conversion.convert(r, digits);
+    FromDigits<DigitValues<D>> conversion(
+        base, powersOf(base, std::numeric_limits<std::size_t>::max(), digits.size() - 1),
+        fromDigitsDivideAndConquerThreshold);
+    return conversion.convert(r, {digits, base});
 }
 
 } // namespace
@@ -358,6 +413,23 @@ std::size_t fromDigitsDivideAndConquer(Blocks r, std::span<const Digit> digits, 
 std::size_t fromDigitsDivideAndConquer(Blocks r, std::span<const SmallDigit> digits,
                                        unsigned base) {
     return fromDigitsAnyDigit(r, digits, base);
+}
+
+std::size_t toDecimalTextDivideAndConquer(std::span<char> text, ConstBlocks x) {
+    const std::size_t n = normalizedSize(x);
+    assert(n >= toDigitsDivideAndConquerThreshold);
+    std::vector<Block> y(x.begin(), x.begin() + std::ptrdiff_t(n));
+    ToDigits<TextRoom> conversion(10, powersOf(10, n, std::numeric_limits<std::size_t>::max()));
+    return conversion.top({text}, y);
+}
+
+std::size_t fromDecimalTextDivideAndConquer(Blocks r, std::string_view text) {
+    assert(maxBlocksForDigits(text.size(), 10) >= fromDecimalTextDivideAndConquerThreshold);
+    assert(r.size() >= maxBlocksForDigits(text.size(), 10));
+    FromDigits<DecimalText> conversion(
+        10, powersOf(10, std::numeric_limits<std::size_t>::max(), text.size() - 1),
+        fromDecimalTextDivideAndConquerThreshold);
+    return conversion.convert(r, {text});
 }
 
 std::size_t radixPowerCacheSize() {

@@ -31,6 +31,14 @@ std::size_t toDigitsDivideAndConquer(std::span<SmallDigit> digits, ConstBlocks x
 std::size_t fromDigitsDivideAndConquer(Blocks r, std::span<const Digit> digits, unsigned base);
 std::size_t fromDigitsDivideAndConquer(Blocks r, std::span<const SmallDigit> digits, unsigned base);
 
+// toDecimalText (radix.h) for x with at least toDigitsDivideAndConquerThreshold blocks
+// without its leading zero blocks.
+std::size_t toDecimalTextDivideAndConquer(std::span<char> text, ConstBlocks x);
+
+// fromDecimalText (radix.h) for texts with maxBlocksForDigits(text.size(), 10) at least
+// fromDecimalTextDivideAndConquerThreshold.
+std::size_t fromDecimalTextDivideAndConquer(Blocks r, std::string_view text);
+
 // The blocks the cache of powers holds now, at most its budget.
 std::size_t radixPowerCacheSize();
 

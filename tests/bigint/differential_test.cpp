@@ -463,6 +463,13 @@ TEST(DifferentialBigInteger, FloorDivision) {
     }
 }
 
+// "1" and d zeros (built so: GCC 12 at -O3 warns falsely on "1" + std::string).
+std::string powerOfTenText(std::size_t d) {
+    std::string s(d + 1, '0');
+    s[0] = '1';
+    return s;
+}
+
 std::string lower(std::string s) {
     for (char &c : s)
         c = char(std::tolower(static_cast<unsigned char>(c)));
@@ -523,10 +530,62 @@ TEST(DifferentialText, DecimalAroundTheQuadraticConversions) {
                                             std::to_string(seed));
     }
     for (std::size_t d = 1; d <= 1400 && !enoughFailures(); ++d) {
-        const BigUnsigned power = textToUnsigned("1" + std::string(d, '0'), 10);
+        const BigUnsigned power = textToUnsigned(powerOfTenText(d), 10);
         check(power, "10^" + std::to_string(d));
         check(power - BigUnsigned(1u), "10^" + std::to_string(d) + " - 1");
         check(power + BigUnsigned(1u), "10^" + std::to_string(d) + " + 1");
+    }
+}
+
+// Decimal texts around the crossovers of the text conversions: reading by Horner's rule 38
+// digits a pass up to 300 blocks of room (maxBlocksForDigits, about 2390 digits) and by
+// splitting the text above; writing 19 characters a chunk below 30 blocks and through the
+// recursive method above. Values of every shape at the block counts on both sides, nines,
+// powers of ten and their neighbours at the digit counts on both sides, and texts whose
+// digits are mostly zeros or nines, so that whole blocks inside are zero or full.
+TEST(DifferentialText, DecimalTextAroundItsCrossovers) {
+    const std::uint64_t seed = seedBase + 10;
+    Gen gen(seed);
+    auto check = [&](const BigUnsigned &a, const std::string &at) {
+        const Mpz A(a);
+        const std::string digits = text(A, 10);
+        EXPECT_EQ(unsignedToText(a, 10), digits) << at;
+        EXPECT_TRUE(equals(textToUnsigned(digits, 10), A)) << at;
+        std::string padded = "0";
+        padded += digits;
+        EXPECT_TRUE(equals(textToUnsigned(padded, 10), A)) << "leading zero, " << at;
+    };
+    struct Range {
+        BigUnsigned::Index firstBlocks, lastBlocks;
+        std::size_t firstDigits, lastDigits;
+    };
+    const Range ranges[] = {
+        {26, 34, 240, 330},     // writing: the quadratic method and the recursive one
+        {240, 256, 2370, 2410}, // reading: Horner's rule and the split text
+        {490, 500, 4760, 4800}, // reading: the split text's pieces at the threshold
+    };
+    for (const Range &r : ranges) {
+        for (BigUnsigned::Index n = r.firstBlocks; n <= r.lastBlocks && !enoughFailures(); ++n) {
+            for (int shape = 0; shape < 9; ++shape)
+                check(gen.number(n, shape), "blocks " + std::to_string(n) + ", shape " +
+                                                std::to_string(shape) + ", seed " +
+                                                std::to_string(seed));
+        }
+        for (std::size_t d = r.firstDigits; d <= r.lastDigits && !enoughFailures(); ++d) {
+            const BigUnsigned power = textToUnsigned(powerOfTenText(d), 10);
+            const std::string at = "10^" + std::to_string(d);
+            check(power, at);
+            check(power - BigUnsigned(1u), at + " - 1");
+            check(power + BigUnsigned(1u), at + " + 1");
+            std::string sparse(d, '0'), full(d, '9');
+            for (int k = 0; k < 4; ++k) {
+                sparse[gen.below(d)] = char('1' + gen.below(9));
+                full[gen.below(d)] = char('0' + gen.below(9));
+            }
+            sparse[0] = '7';
+            check(textToUnsigned(sparse, 10), "mostly zeros, " + at);
+            check(textToUnsigned(full, 10), "mostly nines, " + at);
+        }
     }
 }
 

@@ -69,6 +69,32 @@ TEST(TextToInteger, ReadsDigitsSignsAndRejectsBadInput) {
     EXPECT_EQ(textToInteger("-", 10).getSign(), BigInteger::zero);
 }
 
+// Long decimal texts are checked eight characters at a time: a symbol that is no decimal
+// digit fails the reading wherever it stands in its group, with the failure of its kind, and
+// the characters next to '0' and '9' are no digits.
+TEST(TextToInteger, LongDecimalTextsRejectEveryBadSymbol) {
+    const struct {
+        char symbol;
+        const char *failure;
+    } bad[] = {{'/', badSymbol},     {':', badSymbol},     {' ', badSymbol},    {'.', badSymbol},
+               {'\x7F', badSymbol},  {'\x80', badSymbol},  {'\xFA', badSymbol}, {'\xFF', badSymbol},
+               {'a', digitTooLarge}, {'A', digitTooLarge}, {'z', digitTooLarge}};
+    for (std::size_t length : {65, 72, 100, 2500}) {
+        for (std::size_t position : {std::size_t(0), std::size_t(1), std::size_t(7), std::size_t(8),
+                                     std::size_t(9), length / 2, length - 8, length - 1}) {
+            for (const auto &b : bad) {
+                std::string text(length, '5');
+                text[position] = b.symbol;
+                EXPECT_EQ(failureOf([&] { (void)textToInteger(text, 10); }), b.failure)
+                    << "length " << length << ", position " << position << ", symbol "
+                    << int(static_cast<unsigned char>(b.symbol));
+            }
+        }
+    }
+    EXPECT_EQ(str(textToInteger(std::string(70, '0') + "09", 10)), "9");
+    EXPECT_EQ(str(textToInteger(std::string(70, '9'), 10)), std::string(70, '9'));
+}
+
 TEST(IntegerToText, WritesUpperCaseDigitsAndSigns) {
     EXPECT_EQ(integerToText(I("0"), 10), "0");
     EXPECT_EQ(integerToText(I("31"), 16), "1F");
