@@ -2,6 +2,7 @@
 #include "number/carriedIntegers.h"
 
 #include "bigint/textConversion.h"
+#include "number/evaluator.h"
 
 #include <atomic>
 #include <unordered_map>
@@ -47,9 +48,16 @@ const Number *registered(std::uint64_t name) {
 
 } // namespace
 
-bool isWorthCarrying(const Number &inner, bool cached) {
-    return cached && inner.kind == Integer &&
-           inner.integerValue.getMagnitude().getLength() >= carriedIntegerBlocks;
+bool isWorthCarrying(const Number &inner, std::u16string_view innerText) {
+    if (inner.kind != Integer ||
+        inner.integerValue.getMagnitude().getLength() < carriedIntegerBlocks)
+        return false;
+    std::size_t begin = 0, end = innerText.size();
+    while (begin < end && innerText[begin] <= u' ')
+        ++begin;
+    while (end > begin && innerText[end - 1] <= u' ')
+        --end;
+    return !isDecimalDigits(innerText.substr(begin, end - begin));
 }
 
 CarriedScope::~CarriedScope() {

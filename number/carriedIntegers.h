@@ -31,10 +31,11 @@
 // that share a value then share their cache entries whichever text made the value.
 inline constexpr std::size_t carriedIntegerBlocks = 8;
 
-// Whether inner, the value of a bracketed part, is written as a token. Only a cached
-// Number qualifies: a token names one Number, and a Number made afresh each time would
-// give its rebuilt text a new token (and new cache entries) each time.
-bool isWorthCarrying(const Number &inner, bool cached);
+// Whether inner, the value of the bracketed innerText, is written as a token. A decimal
+// literal's is not: a token names one Number, and a literal's Number, made afresh each
+// time (the cache does not keep literals), would give its rebuilt text a new token, and
+// new cache entries, each time it is typed.
+bool isWorthCarrying(const Number &inner, std::u16string_view innerText);
 
 // Registers inner on this thread for the life of the scope and appends its token
 // ("-" for a negative value, then the mark and the name) to text.

@@ -87,10 +87,9 @@ public:
 struct Evaluated {
     NumberRef number;
     std::uint32_t height;
-    bool cached; // whether number is (or was) numberCache's entry for its text
 };
 
-Evaluated evaluateShared(const SharedText &text);
+Evaluated evaluateShared(SharedText text);
 
 // Evaluates text into n; returns the height of the evaluation (1 for a text that needs no
 // other evaluation, else one more than its deepest part).
@@ -182,10 +181,10 @@ std::u16string withParentheses(View t) {
 // Evaluates text into n and sets n's height. A text too deep to evaluate has no value if it
 // is the outermost one, and is too deep wherever it is used; nested in another, it refuses
 // that one too.
-void evaluateWhole(Number &n, const SharedText &text) {
+void evaluateWhole(Number &n, SharedText text) {
     const bool outermost = evaluationDepth == 0;
     try {
-        n.height = evaluateText(n, text);
+        n.height = evaluateText(n, std::move(text));
     } catch (const Refused &) {
         if (!outermost) throw;
         ops::detail::setNoValue(n, NoValueReason::tooDeep);
@@ -195,28 +194,30 @@ void evaluateWhole(Number &n, const SharedText &text) {
 
 // A new Number for text under the evaluation's settings, evaluated, wrapped into its value
 // range and normalised.
-std::shared_ptr<Number> made(const SharedText &text, std::uint64_t hash) {
+// A Number that the cache will not keep holds no text: the text is then given up as soon as
+// the evaluation no longer needs it (a long line's characters before its operation runs).
+std::shared_ptr<Number> made(SharedText text, std::uint64_t hash, bool kept) {
     const auto [unit, rangeSigned, rangeBits] = evaluationSettings;
     auto n = std::allocate_shared<Number>(RecyclingAllocator<Number>());
-    n->text = text;
+    if (kept) n->text = text;
     n->textHash = hash;
     n->angleUnit = unit;
     n->rangeSigned = rangeSigned;
     n->rangeBits = rangeBits;
-    evaluateWhole(*n, text);
+    evaluateWhole(*n, std::move(text));
     applyValueRange(*n);
     normalizeFloat(*n);
     return n;
 }
 
-Evaluated evaluateShared(const SharedText &text) {
+Evaluated evaluateShared(SharedText text) {
     beginIfOutermost(text);
     const auto [unit, rangeSigned, rangeBits] = evaluationSettings;
-    if (isCheapText(text.view()) || (!carrying && hasCarriedMark(text))) {
+    if (!isKeptText(text.view()) || (!carrying && hasCarriedMark(text))) {
         // Made afresh: its look-up, insertion and later removal would cost more than
         // evaluating it again. The Number is the one the cache would have kept.
-        const std::shared_ptr<Number> n = made(text, 0);
-        return {n, n->height, false};
+        const std::shared_ptr<Number> n = made(std::move(text), 0, false);
+        return {n, n->height};
     }
     const std::uint64_t hash = text.hash();
     if (NumberRef found =
@@ -224,23 +225,22 @@ Evaluated evaluateShared(const SharedText &text) {
         // A cached sub-text counts as deep as it was when it was made.
         if (evaluationDepth > 0 && evaluationDepth + found->height > maxEvaluationHeight)
             throw Refused{};
-        return {found, found->height, true};
+        return {found, found->height};
     }
-    std::shared_ptr<Number> n = made(text, hash);
+    std::shared_ptr<Number> n = made(std::move(text), hash, true);
     NumberRef cached = numberCache.insert(std::move(n));
-    return {cached, cached->height, true};
+    return {cached, cached->height};
 }
 
 std::uint32_t evaluateText(Number &n, SharedText text) {
     bigint::checkInterrupt();
     DepthGuard guard;
     std::uint32_t height = 1;
-    auto evaluatedPart = [&height](const SharedText &sub) {
-        Evaluated e = evaluateShared(sub);
+    auto evaluated = [&height](SharedText sub) {
+        Evaluated e = evaluateShared(std::move(sub));
         height = std::max(height, e.height + 1);
-        return e;
+        return e.number;
     };
-    auto evaluated = [&](const SharedText &sub) { return evaluatedPart(sub).number; };
     auto noValue = [&](NoValueReason why) {
         ops::detail::setNoValue(n, why);
         return height;
@@ -294,9 +294,8 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
         for (; part; part = nextParenthesis(text, done)) {
             if (!part->close) return noValue(NoValueReason::unbalancedBrackets);
             if (*part->close == part->open + 1) return noValue(NoValueReason::emptyBrackets);
-            const Evaluated e =
-                evaluatedPart(text.piece(part->open + 1, *part->close - part->open - 1));
-            const NumberRef &inner = e.number;
+            const SharedText innerText = text.piece(part->open + 1, *part->close - part->open - 1);
+            const NumberRef inner = evaluated(innerText);
             if (inner->kind == NoValue) return passNoValue(*inner);
             if (inner->kind == Float && !std::isfinite(inner->floatValue)) nonFinite.carried = true;
             // Brackets around the whole text give the inner integer itself: its "Full" text
@@ -310,7 +309,7 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
             }
             rebuilt.append(text.view().substr(done, part->open - done));
             rebuilt += u' ';
-            if (carrying && isWorthCarrying(*inner, e.cached))
+            if (carrying && isWorthCarrying(*inner, innerText.view()))
                 carried.append(rebuilt, inner);
             else
                 rebuilt += formattedResult(*inner, Full);
@@ -335,6 +334,7 @@ std::uint32_t evaluateText(Number &n, SharedText text) {
     if (const auto split = findSplit(text)) {
         const NumberRef left = evaluated(text.piece(0, split->at));
         const NumberRef right = evaluated(text.piece(split->rightStart));
+        text = SharedText(); // the operation may run long; the text is no longer needed
         applyBinary(n, split->op, *left, *right);
         return height;
     }
@@ -415,8 +415,21 @@ bool isCheapText(std::u16string_view text) {
     return true;
 }
 
+bool isKeptText(std::u16string_view text) {
+    // A long text whose characters alone are more than the cache may hold would have its
+    // entry dropped at the next trim, while the entry held the text through the evaluation.
+    // (Short texts stay cached while they are in use, whatever the ceiling.)
+    constexpr std::size_t longText = 4096;
+    return !isCheapText(text) &&
+           (text.size() < longText || text.size() <= numberCache.ceiling() / sizeof(char16_t));
+}
+
 NumberRef evaluateExpression(const SharedText &text) {
     return evaluateShared(text).number;
+}
+
+NumberRef evaluateExpression(SharedText &&text) {
+    return evaluateShared(std::move(text)).number;
 }
 
 NumberRef evaluateExpression(std::u16string_view text) {
@@ -424,9 +437,9 @@ NumberRef evaluateExpression(std::u16string_view text) {
 }
 
 void evaluateInto(Number &n, std::u16string_view text) {
-    const SharedText whole{std::u16string(text)};
+    SharedText whole{std::u16string(text)};
     beginIfOutermost(whole);
-    evaluateWhole(n, whole);
+    evaluateWhole(n, std::move(whole));
 }
 
 std::vector<std::u16string_view> functionNames() {

@@ -19,6 +19,9 @@
 // the Number whose making failed is not cached.
 NumberRef evaluateExpression(std::u16string_view text);
 NumberRef evaluateExpression(const SharedText &text);
+// The same, giving the text up: a long text's characters are then freed as soon as the
+// evaluation has no more use for them.
+NumberRef evaluateExpression(SharedText &&text);
 
 // Evaluates text and writes the result's kind and value into n.
 void evaluateInto(Number &n, std::u16string_view text);
@@ -43,6 +46,9 @@ inline constexpr std::uint32_t maxEvaluationHeight = 1 << 16;
 // alternating runs on a busy machine): 36 ms with every text cached, 20 ms without these.
 inline constexpr std::size_t cheapTextLength = 32;
 bool isCheapText(std::u16string_view text);
+// Whether numberCache keeps the Number of text: not for a cheap text, nor for a long one
+// (thousands of characters) whose characters alone are more than the cache's ceiling.
+bool isKeptText(std::u16string_view text);
 // Whether text is not empty and has only the digits 0 to 9.
 bool isDecimalDigits(std::u16string_view text);
 

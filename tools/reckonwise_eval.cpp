@@ -203,12 +203,11 @@ struct Run {
             } else {
                 line = SharedText(stripWhiteSpace(wide));
             }
-            NumberRef value = evaluateExpression(line);
             // A Number the cache does not keep has its text written once: made as ASCII,
             // without the UTF-16 copy kept in the Number. So is an integer's Full text, its
             // decimal digits (a third of the memory of a long result).
-            const bool kept = !isCheapText(line.view());
-            line = SharedText();
+            const bool kept = isKeptText(line.view());
+            NumberRef value = evaluateExpression(std::move(line));
             std::string ascii;
             if ((value->kind == Integer && options.format == Full) ||
                 (!kept && !isRadixFormat(options.format)))

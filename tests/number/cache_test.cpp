@@ -337,3 +337,26 @@ TEST(NumberCache, ThreadsAgreeWhileEntriesAreDropped) {
 }
 
 } // namespace
+
+// A long text the cache cannot hold is not kept, nor held by its Number: a line of millions
+// of digits is freed before its operation runs, not after its result is written. Its result
+// is the one it has when the cache holds it.
+TEST(NumberCache, ALongTextOverTheCeilingIsNotKept) {
+    std::u16string text(6000, u'7');
+    text += u'*';
+    text.append(5000, u'3');
+    text += u"+1";
+    evaluation_support::emptyCache();
+    const NumberRef kept = evaluateExpression(text);
+    EXPECT_TRUE(isCached(text));
+
+    evaluation_support::CeilingScope ceiling(1024);
+    numberCache.trim();
+    auto buffer = std::make_shared<const TextBuffer>(text);
+    const std::weak_ptr<const TextBuffer> watch = buffer;
+    const NumberRef n = evaluateExpression(SharedText(std::move(buffer)));
+    EXPECT_TRUE(watch.expired());
+    EXPECT_NE(n, kept);
+    EXPECT_EQ(n->kind, Integer);
+    EXPECT_TRUE(formatNumber(*n, Full) == formatNumber(*kept, Full));
+}
