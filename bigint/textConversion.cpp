@@ -157,6 +157,18 @@ BigUnsigned digitsToUnsigned(std::span<const std::uint8_t> digits, unsigned shor
     return BigUnsigned(blocks.data(), BigUnsigned::Index(n));
 }
 
+BigUnsigned decimalTextToUnsigned(std::u16string_view digits) {
+    namespace k = bigint::kernels;
+    std::size_t first = 0; // leading zeros add nothing
+    while (first < digits.size() && digits[first] == u'0')
+        ++first;
+    digits.remove_prefix(first);
+    if (digits.empty()) return BigUnsigned();
+    std::vector<k::Block> blocks(k::maxBlocksForDigits(digits.size(), 10));
+    const std::size_t n = k::fromDecimalText(blocks, digits);
+    return BigUnsigned(blocks.data(), BigUnsigned::Index(n));
+}
+
 BigInteger textToInteger(std::string_view s, unsigned short base) {
     if (!s.empty() && s[0] == '-')
         return BigInteger(textToUnsigned(s.substr(1), base), BigInteger::negative);

@@ -20,6 +20,9 @@ BigUnsigned textToUnsigned(std::string_view s, unsigned short base);
 // The value of digit values in base 2 to 36, each below the base, least significant first:
 // for a reader that has checked its digits already, without a copy of its text.
 BigUnsigned digitsToUnsigned(std::span<const std::uint8_t> digits, unsigned short base);
+// The value of a UTF-16 text whose characters are all '0' to '9' (the caller has checked
+// them), read as it is: a literal of millions of digits needs no second copy.
+BigUnsigned decimalTextToUnsigned(std::u16string_view digits);
 // An optional leading "-" or "+", then digits; "-" alone and "-0" read as zero.
 BigInteger textToInteger(std::string_view s, unsigned short base);
 

@@ -70,12 +70,9 @@ void fail(Number &n, std::u16string_view t, NoValueReason why) {
 
 void readLiteral(Number &n, std::u16string_view t) {
     if (t.size() > 64 && std::all_of(t.begin(), t.end(), isDecimalDigit)) {
-        // A long decimal integer, the operand of long calculations: its digit values, one
-        // byte each, least significant first, go to the conversion in one pass.
-        std::vector<std::uint8_t> digits(t.size());
-        for (std::size_t i = 0; i < t.size(); ++i)
-            digits[t.size() - 1 - i] = std::uint8_t(t[i] - u'0');
-        n.integerValue = BigInteger(digitsToUnsigned(digits, 10));
+        // A long decimal integer, the operand of long calculations: read from the text
+        // itself, without a copy of its digits.
+        n.integerValue = BigInteger(decimalTextToUnsigned(t));
         n.kind = Integer;
         return;
     }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace bigint::kernels {
@@ -425,6 +426,17 @@ std::size_t fromDecimalText(Blocks r, std::string_view text) {
     if (maxBlocksForDigits(text.size(), 10) >= fromDecimalTextDivideAndConquerThreshold)
         return fromDecimalTextDivideAndConquer(r, text);
     return fromDecimalTextQuadratic(r, text);
+}
+
+std::size_t fromDecimalText(Blocks r, std::u16string_view text) {
+    assert(r.size() >= maxBlocksForDigits(text.size(), 10));
+    if (maxBlocksForDigits(text.size(), 10) >= fromDecimalTextDivideAndConquerThreshold)
+        return fromDecimalTextDivideAndConquer(r, text);
+    // A piece below the divide-and-conquer threshold: a few thousand characters at most.
+    std::string narrow(text.size(), '0');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        narrow[i] = char(text[i]);
+    return fromDecimalTextQuadratic(r, narrow);
 }
 
 } // namespace bigint::kernels

@@ -42,5 +42,8 @@ std::size_t toDecimalText(std::span<char> text, ConstBlocks x);
 // character '0' to '9': no array of digit values in between.
 // r.size() must be at least maxBlocksForDigits(text.size(), 10).
 std::size_t fromDecimalText(Blocks r, std::string_view text);
+// The same for a text of UTF-16 characters (the calculator's expression texts), read in
+// pieces of a few thousand characters: no copy of the whole text in between.
+std::size_t fromDecimalText(Blocks r, std::u16string_view text);
 
 } // namespace bigint::kernels

@@ -328,8 +328,9 @@ struct DigitValues {
     std::size_t leaf(Blocks r) const { return fromDigits(r, digits, base); }
 };
 
+template <class Char>
 struct DecimalText {
-    std::string_view text;
+    std::basic_string_view<Char> text;
     unsigned base = 10;
 
     std::size_t size() const { return text.size(); }
@@ -423,13 +424,22 @@ std::size_t toDecimalTextDivideAndConquer(std::span<char> text, ConstBlocks x) {
     return conversion.top({text}, y);
 }
 
-std::size_t fromDecimalTextDivideAndConquer(Blocks r, std::string_view text) {
+template <class Char>
+std::size_t fromDecimalTextByHalves(Blocks r, std::basic_string_view<Char> text) {
     assert(maxBlocksForDigits(text.size(), 10) >= fromDecimalTextDivideAndConquerThreshold);
     assert(r.size() >= maxBlocksForDigits(text.size(), 10));
-    FromDigits<DecimalText> conversion(
+    FromDigits<DecimalText<Char>> conversion(
         10, powersOf(10, std::numeric_limits<std::size_t>::max(), text.size() - 1),
         fromDecimalTextDivideAndConquerThreshold);
     return conversion.convert(r, {text});
+}
+
+std::size_t fromDecimalTextDivideAndConquer(Blocks r, std::string_view text) {
+    return fromDecimalTextByHalves(r, text);
+}
+
+std::size_t fromDecimalTextDivideAndConquer(Blocks r, std::u16string_view text) {
+    return fromDecimalTextByHalves(r, text);
 }
 
 std::size_t radixPowerCacheSize() {

@@ -38,6 +38,7 @@ std::size_t toDecimalTextDivideAndConquer(std::span<char> text, ConstBlocks x);
 // fromDecimalText (radix.h) for texts with maxBlocksForDigits(text.size(), 10) at least
 // fromDecimalTextDivideAndConquerThreshold.
 std::size_t fromDecimalTextDivideAndConquer(Blocks r, std::string_view text);
+std::size_t fromDecimalTextDivideAndConquer(Blocks r, std::u16string_view text);
 
 // The blocks the cache of powers holds now, at most its budget.
 std::size_t radixPowerCacheSize();

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 namespace {
 
 const char *const overBase36Reading =
@@ -93,6 +97,28 @@ TEST(TextToInteger, LongDecimalTextsRejectEveryBadSymbol) {
     }
     EXPECT_EQ(str(textToInteger(std::string(70, '0') + "09", 10)), "9");
     EXPECT_EQ(str(textToInteger(std::string(70, '9'), 10)), std::string(70, '9'));
+}
+
+// The UTF-16 reading of decimal digits gives what the ASCII one gives, below, at and above
+// the sizes where it reads in pieces, with leading zeros, and for texts of nines and of
+// zeros with a one (every carry and none).
+TEST(DecimalTextToUnsigned, MatchesTheAsciiReading) {
+    std::mt19937 rng(16);
+    for (const std::size_t length : {1, 19, 38, 65, 2000, 2889, 2890, 2891, 3000, 6000, 25000}) {
+        std::vector<std::string> texts = {
+            std::string(length, '9'), "1" + std::string(length - 1, '0'),
+            std::string(length / 2, '0') + std::string(length - length / 2, '7')};
+        std::string random(length, '0');
+        for (char &c : random)
+            c = char('0' + rng() % 10);
+        texts.push_back(random);
+        for (const std::string &text : texts) {
+            const std::u16string wide(text.begin(), text.end());
+            EXPECT_EQ(decimalTextToUnsigned(wide), textToUnsigned(text, 10)) << "length " << length;
+        }
+    }
+    EXPECT_TRUE(decimalTextToUnsigned(u"0000").isZero());
+    EXPECT_TRUE(decimalTextToUnsigned(u"").isZero());
 }
 
 TEST(IntegerToText, WritesUpperCaseDigitsAndSigns) {
