@@ -31,7 +31,7 @@ public:
     ~FreeBlocks() {
         gone = true;
         while (count > 0)
-            ::operator delete(blocks[--count], Size, std::align_val_t(Align));
+            ::operator delete(blocks[--count], std::align_val_t(Align));
     }
 
 private:
@@ -69,7 +69,7 @@ public:
 #if !defined(RECKONWISE_ASAN)
         if (n == 1 && Blocks::give(p)) return;
 #endif
-        ::operator delete(p, n * sizeof(T), std::align_val_t(alignof(T)));
+        ::operator delete(p, std::align_val_t(alignof(T)));
     }
 
     template <class U>
