@@ -101,6 +101,50 @@ void multiplyLimbs(Limb *r, const Limb *a, std::size_t n, const Limb *b, std::si
     }
 }
 
+// r := a^2 on 64-bit limbs, a of n limbs, r of 2n: each product a[i] a[j] with i < j once,
+// doubled, then the squares a[i]^2 added, about half the multiplications of a * a.
+void squareLimbs(Limb *r, const Limb *a, std::size_t n) {
+    // The products above the diagonal, a[i] * a[i+1, n) added in at position 2i + 1, two
+    // rows a pass as in multiplyLimbs: the second row starts one product later.
+    std::fill(r, r + 2 * n, Limb(0));
+    std::size_t i = 0;
+    for (; i + 3 <= n; i += 2) {
+        const Limb b0 = a[i], b1 = a[i + 1];
+        Limb *row = r + i;
+        const DoubleLimb first = DoubleLimb(a[i + 1]) * b0 + row[i + 1];
+        row[i + 1] = Limb(first);
+        Limb c0 = Limb(first >> 64), c1 = 0;
+        for (std::size_t k = i + 2; k < n; ++k) {
+            const DoubleLimb p0 = DoubleLimb(a[k]) * b0 + row[k] + c0;
+            row[k] = Limb(p0);
+            const DoubleLimb p1 = DoubleLimb(a[k]) * b1 + Limb(p0 >> 64) + c1;
+            c0 = Limb(p1);
+            c1 = Limb(p1 >> 64);
+        }
+        row[n] = c0;
+        row[n + 1] = c1;
+    }
+    if (i + 2 == n) {
+        // The last row, a single product.
+        const DoubleLimb p = DoubleLimb(a[i]) * a[i + 1] + r[2 * i + 1];
+        r[2 * i + 1] = Limb(p);
+        r[2 * i + 2] = Limb(p >> 64);
+    }
+    // Twice that, plus the squares: limbs 2i and 2i + 1 shifted left by one bit take in the
+    // top bit of limb 2i - 1; the sum carries at most 1 on.
+    Limb top = 0, carry = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const DoubleLimb square = DoubleLimb(a[i]) * a[i];
+        const Limb t0 = r[2 * i], t1 = r[2 * i + 1];
+        const DoubleLimb low = DoubleLimb(t0 << 1 | top) + Limb(square) + carry;
+        const DoubleLimb high = DoubleLimb(t1 << 1 | t0 >> 63) + Limb(square >> 64) + (low >> 64);
+        r[2 * i] = Limb(low);
+        r[2 * i + 1] = Limb(high);
+        top = t1 >> 63;
+        carry = Limb(high >> 64);
+    }
+}
+
 } // namespace
 
 void multiplyBasecase(Blocks r, ConstBlocks a, ConstBlocks b) {
@@ -123,9 +167,13 @@ void multiplyBasecase(Blocks r, ConstBlocks a, ConstBlocks b) {
     }
     for (std::size_t i = 0; i < n; ++i)
         la[i] = limbAt(a, 2 * i);
-    for (std::size_t j = 0; j < m; ++j)
-        lb[j] = limbAt(b, 2 * j);
-    multiplyLimbs(lr, la, n, lb, m);
+    if (a.data() == b.data() && a.size() == b.size()) {
+        squareLimbs(lr, la, n);
+    } else {
+        for (std::size_t j = 0; j < m; ++j)
+            lb[j] = limbAt(b, 2 * j);
+        multiplyLimbs(lr, la, n, lb, m);
+    }
     // The product has at most a.size() + b.size() blocks; the limbs' last half block, if
     // any, is zero.
     for (std::size_t k = 0; k < r.size(); ++k)
