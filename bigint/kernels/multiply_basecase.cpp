@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "bigint/kernels/multiply_basecase.h"
 
+#include <bit>
 #include <cstdint>
-#include <vector>
-
+#include <cstring>
 #include <utility>
+#include <vector>
 
 namespace bigint::kernels {
 
@@ -56,6 +57,28 @@ Limb limbAt(ConstBlocks x, std::size_t i) {
     const Limb low = i < x.size() ? x[i] : 0;
     const Limb high = i + 1 < x.size() ? x[i + 1] : 0;
     return low | high << 32;
+}
+
+// x as ceil(x.size() / 2) limbs, the last one's high half 0 for an odd size: on a
+// little-endian processor the same bytes.
+void toLimbs(Limb *limbs, ConstBlocks x) {
+    if constexpr (std::endian::native == std::endian::little) {
+        limbs[(x.size() - 1) / 2] = 0;
+        std::memcpy(limbs, x.data(), x.size() * sizeof(Block));
+    } else {
+        for (std::size_t i = 0; 2 * i < x.size(); ++i)
+            limbs[i] = limbAt(x, 2 * i);
+    }
+}
+
+// r from the limbs that hold it, r.size() blocks of them.
+void fromLimbs(Blocks r, const Limb *limbs) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(r.data(), limbs, r.size() * sizeof(Block));
+    } else {
+        for (std::size_t k = 0; k < r.size(); ++k)
+            r[k] = Block(limbs[k / 2] >> (32 * (k % 2)));
+    }
 }
 
 // r := a * b on 64-bit limbs: a quarter of the multiplications of the same rows on blocks.
@@ -165,19 +188,16 @@ void multiplyBasecase(Blocks r, ConstBlocks a, ConstBlocks b) {
         lb = la + n;
         lr = lb + m;
     }
-    for (std::size_t i = 0; i < n; ++i)
-        la[i] = limbAt(a, 2 * i);
+    toLimbs(la, a);
     if (a.data() == b.data() && a.size() == b.size()) {
         squareLimbs(lr, la, n);
     } else {
-        for (std::size_t j = 0; j < m; ++j)
-            lb[j] = limbAt(b, 2 * j);
+        toLimbs(lb, b);
         multiplyLimbs(lr, la, n, lb, m);
     }
     // The product has at most a.size() + b.size() blocks; the limbs' last half block, if
     // any, is zero.
-    for (std::size_t k = 0; k < r.size(); ++k)
-        r[k] = Block(lr[k / 2] >> (32 * (k % 2)));
+    fromLimbs(r, lr);
 }
 
 } // namespace bigint::kernels
