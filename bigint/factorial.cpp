@@ -17,11 +17,11 @@ using Blk = BigUnsigned::Blk;
 
 // Up to this many words are multiplied one at a time into a growing number; longer runs
 // are split in halves, whose products are then of about the same size.
-constexpr std::size_t wordsAtOnce = 16;
+constexpr std::size_t wordsAtOnce = 32;
 
 // Below this n, the odd part of n! is the product of the odd numbers of every level
 // (factorial below); from it on, the odd part of (n/2)! squared times the swing of n.
-constexpr std::uint32_t swingThreshold = 128;
+constexpr std::uint32_t swingThreshold = 256;
 
 // acc[0, len) := acc * w, as 64-bit words, least significant first; returns the new length
 // (acc has room for one more word).
