@@ -65,13 +65,6 @@ inline Limb multiplyAdd(Limb a, Limb b, Limb c, Limb d, Limb &high) {
     return low;
 }
 
-// Blocks i and i + 1 of x as one 64-bit limb (zero past the end).
-Limb limbAt(ConstBlocks x, std::size_t i) {
-    const Limb low = i < x.size() ? x[i] : 0;
-    const Limb high = i + 1 < x.size() ? x[i + 1] : 0;
-    return low | high << 32;
-}
-
 // x as ceil(x.size() / 2) limbs, the last one's high half 0 for an odd size: on a
 // little-endian processor the same bytes.
 void toLimbs(Limb *limbs, ConstBlocks x) {
@@ -79,8 +72,10 @@ void toLimbs(Limb *limbs, ConstBlocks x) {
         limbs[(x.size() - 1) / 2] = 0;
         std::memcpy(limbs, x.data(), x.size() * sizeof(Block));
     } else {
-        for (std::size_t i = 0; 2 * i < x.size(); ++i)
-            limbs[i] = limbAt(x, 2 * i);
+        for (std::size_t i = 0; 2 * i < x.size(); ++i) {
+            const Limb high = 2 * i + 1 < x.size() ? x[2 * i + 1] : 0;
+            limbs[i] = x[2 * i] | high << 32;
+        }
     }
 }
 
