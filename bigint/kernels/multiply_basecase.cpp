@@ -155,18 +155,18 @@ void squareLimbs(Limb *r, const Limb *a, std::size_t n) {
         r[2 * i + 1] = Limb(p);
         r[2 * i + 2] = Limb(p >> 64);
     }
-    // Twice that, plus the squares: limbs 2i and 2i + 1 shifted left by one bit take in the
-    // top bit of limb 2i - 1; the sum carries at most 1 on. (multiplyAdd by 1 is the
+    // Twice that, plus the squares: limbs 2k and 2k + 1 shifted left by one bit take in the
+    // top bit of limb 2k - 1; the sum carries at most 1 on. (multiplyAdd by 1 is the
     // sum of three limbs.)
     Limb top = 0, carry = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const DoubleLimb square = DoubleLimb(a[i]) * a[i];
-        const Limb t0 = r[2 * i], t1 = r[2 * i + 1];
+    for (std::size_t k = 0; k < n; ++k) {
+        const DoubleLimb square = DoubleLimb(a[k]) * a[k];
+        const Limb t0 = r[2 * k], t1 = r[2 * k + 1];
         const Limb low = t0 << 1 | top, high = t1 << 1 | t0 >> 63;
         top = t1 >> 63;
         Limb carryHigh;
-        r[2 * i] = multiplyAdd(low, 1, Limb(square), carry, carryHigh);
-        r[2 * i + 1] = multiplyAdd(high, 1, Limb(square >> 64), carryHigh, carry);
+        r[2 * k] = multiplyAdd(low, 1, Limb(square), carry, carryHigh);
+        r[2 * k + 1] = multiplyAdd(high, 1, Limb(square >> 64), carryHigh, carry);
     }
 }
 
