@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// n! as a BigUnsigned, from its odd part and one shift: the odd numbers are multiplied
-// packed into 64-bit words, level by level, so that the products are few and balanced.
+// n! as a BigUnsigned, from its odd part and one shift. The odd part of n! is that of
+// (n/2)! squared times the odd part of the swing n! / (n/2)!^2, whose prime factors come
+// from a sieve; the factors are packed into 64-bit words and multiplied into a growing
+// number a word at a time, or in a tree of balanced products when there are many.
 
 #include "bigint/BigUnsigned.h"
 

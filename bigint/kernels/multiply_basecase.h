@@ -20,7 +20,8 @@ Block addMultiplyBlock(Blocks r, ConstBlocks a, Block m);
 Block subtractMultiplyBlock(Blocks r, ConstBlocks a, Block m);
 
 // r := a * b, r.size() == a.size() + b.size(), both operands non-empty.
-// r must not overlap a or b; a and b may be the same span.
+// r must not overlap a or b; a and b may be the same span, a square, which takes about half
+// the multiplications.
 void multiplyBasecase(Blocks r, ConstBlocks a, ConstBlocks b);
 
 } // namespace bigint::kernels

@@ -7,6 +7,7 @@
 #include "bigint/BigUnsigned.h"
 #include "bigint/interrupt.h"
 #include "bigint/textConversion.h"
+#include "bigint/tuning.h"
 
 #include <gtest/gtest.h>
 
@@ -30,9 +31,13 @@ struct Clear {
 };
 
 TEST(Interrupt, StopsLongOperationsOfEverySize) {
-    // Karatsuba sizes, one-thread transforms, and transforms long enough for two threads.
-    // (Divisions and conversions of a few hundred blocks take microseconds and run through.)
-    for (const std::size_t blocks : {std::size_t(100), std::size_t(5000), std::size_t(400000)}) {
+    // Karatsuba sizes (squares reach them later than products), one-thread transforms, and
+    // transforms long enough for two threads. (Divisions and conversions of a few hundred
+    // blocks take microseconds and run through.)
+    static_assert(bigint::karatsubaSquareThreshold < bigint::nttSquareThreshold &&
+                  bigint::karatsubaThreshold <= bigint::karatsubaSquareThreshold);
+    for (const std::size_t blocks :
+         {bigint::karatsubaSquareThreshold, std::size_t(5000), std::size_t(400000)}) {
         const BigUnsigned a = randomOf(blocks, 1), b = randomOf(blocks, 2);
         const BigInteger product = BigInteger(a * b), divisor(a);
         struct Operation {

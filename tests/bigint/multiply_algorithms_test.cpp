@@ -242,8 +242,9 @@ TEST(MultiplyAlgorithms, Unbalanced) {
 }
 
 TEST(MultiplyAlgorithms, Squares) {
-    std::vector<std::pair<std::size_t, std::size_t>> sizes = {
-        {2, 2}, {3, 3}, {5, 5}, {6, 6}, {7, 7}};
+    // The schoolbook square pairs blocks into limbs: one limb, two, and an odd block over.
+    std::vector<std::pair<std::size_t, std::size_t>> sizes = {{1, 1}, {2, 2}, {3, 3}, {4, 4},
+                                                              {5, 5}, {6, 6}, {7, 7}};
     for (std::size_t t : {karatsubaSquareThreshold, toom3SquareThreshold}) {
         for (std::size_t n : straddling(t))
             sizes.push_back({n, n});
