@@ -104,11 +104,11 @@ void divideKnuth(Blocks q, Blocks u, ConstBlocks v) {
         const Limb top = window[vl], next = window[vl - 1];
         Limb qhat;
         if (top == vTop && next == vNext) {
-            // The top two limbs equal the divisor's (they cannot exceed them) and the quotient
-            // limb is 2^64 - 1: the remainder, the limbs below the top two plus the divisor's
-            // top two and less (2^64 - 1) times the divisor's others, is non-negative as
-            // vTop's top bit is set. (With two limbs the window would not be below the
-            // divisor.)
+            // The window's top two limbs equal the divisor's (they cannot exceed them; with
+            // a divisor of two limbs the window would not be below it), outside the steps'
+            // range. The quotient limb is then 2^64 - 1 exactly: the remainder, the divisor's
+            // top two limbs plus the window's lower limbs less 2^64 - 1 times the divisor's
+            // lower limbs, is not negative, as the top limb's top bit is set.
             qhat = ~Limb(0);
             [[maybe_unused]] const Limb borrow = subtractMultiplyLimbs(window, vn, vl, qhat);
             assert(borrow == top);

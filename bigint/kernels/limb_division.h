@@ -17,16 +17,15 @@ inline Limb limbReciprocal(Limb d) {
     return Limb(~DoubleLimb(0) / d); // the quotient is 2^64 + the result: the cast drops 2^64
 }
 
-// floor((2^192 - 1) / (d1 2^64 + d0)) - 2^64 for d1 with its top bit set: the reciprocal of
-// d1's, lowered while its product with the two limbs is too large.
+// floor((2^192 - 1) / (d1 2^64 + d0)) - 2^64 for d1 with its top bit set. d1's reciprocal
+// is never below it; it is lowered by one each time (2^64 + v) (d1 2^64 + d0) would pass
+// 2^192 - 1, which shows in the carries out of that product's middle limb p: once or twice
+// for adding d0 2^64, once or twice for adding the high limb of v d0.
 inline Limb twoLimbReciprocal(Limb d1, Limb d0) {
     Limb v = limbReciprocal(d1);
-    // With V = 2^64 + v, V d1 lies in (2^128 - d1, 2^128]; p is its low limb, the high one
-    // being 2^64 - 1 or 2^64 (p == 0). Add d0 2^-64 times V, a unit at a time, while the sum
-    // stays within 2^128 - 1.
     Limb p = d1 * v;
     p += d0;
-    if (p < d0) { // past 2^128: V d1 + d0 is 2^128 + p
+    if (p < d0) { // a carry out of the middle limb
         --v;
         if (p >= d1) {
             --v;
@@ -34,7 +33,6 @@ inline Limb twoLimbReciprocal(Limb d1, Limb d0) {
         }
         p -= d1;
     }
-    // Now (V d1 + d0) as a limb pair is (2^64 - 1, p); add V d0's high limb.
     const DoubleLimb t = DoubleLimb(v) * d0;
     const Limb t1 = Limb(t >> 64), t0 = Limb(t);
     p += t1;
@@ -48,7 +46,7 @@ inline Limb twoLimbReciprocal(Limb d1, Limb d0) {
 // Divides (u1 2^64 + u0) by d (top bit set, u1 < d) given v = limbReciprocal(d); returns the
 // quotient and sets r to the remainder.
 inline Limb divideTwoByOne(Limb u1, Limb u0, Limb d, Limb v, Limb &r) {
-    DoubleLimb q = DoubleLimb(v) * u1 + ((DoubleLimb(u1) << 64) | u0);
+    const DoubleLimb q = DoubleLimb(v) * u1 + ((DoubleLimb(u1) << 64) | u0);
     Limb q1 = Limb(q >> 64) + 1;
     const Limb q0 = Limb(q);
     Limb rem = u0 - q1 * d;
