@@ -57,12 +57,16 @@ inline constexpr std::size_t nttSquareThreshold = 128;
 
 // Recursive division serves divisions whose divisor and quotient both have at least this
 // many blocks; below, Knuth's long division.
-// Measured on 2n-by-n divisions (DivideDivideAndConquer, with leaves at 40 blocks, against
-// DivideKnuth): at n = 192, 16.1 against 14.5 us; at 256, 28.6 against 24.9 us; at 384, 50.2
-// against 54.3 us; at 1000, 185 against 348 us. With the threshold at 40, 128, 192 and 256:
-// 1000-block divisions 195, 190, 180 and 189 us, decimal texts of 10000 blocks 6.2, 5.8, 5.5
-// and 5.7 ms.
-inline constexpr std::size_t divideDivideAndConquerThreshold = 192;
+// Long division takes each quotient limb from the reciprocal of the divisor's top two limbs
+// and multiplies and subtracts with two carry chains (divide_knuth.cpp), about 0.8 ns a limb
+// product here: products of 130 blocks, the pieces of recursive division at 260 blocks, cost
+// more than long division does. 2n-by-n divisions (DivideDivideAndConquer against
+// DivideKnuth, minimum of 7, with the threshold at 384): n = 256 14.8 against 14.5 us,
+// n = 384 28.3 against 31.5, n = 512 42.2 against 53.3, n = 1000 107 against 194. Minimum
+// times of 21 beside GMP (bench/beside_gmp_bench's method), 2076-by-1038-block quotients
+// with the threshold at 192, 256, 384 and 520: 130, 130, 121 and 130 us; 6230-by-3115
+// blocks 491, 485, 487 and 487 us; decimal texts alike within 2%.
+inline constexpr std::size_t divideDivideAndConquerThreshold = 384;
 
 // Conversion to digits by splitting at powers of the base serves numbers of at least this
 // many blocks; below, one pass of single-block division per block of digits.
@@ -98,8 +102,11 @@ inline constexpr std::size_t newtonReciprocalThreshold = 250;
 
 // Conversion to digits divides every piece of a level by the same power of the base; from
 // this many blocks of the power (zero blocks aside), the power's reciprocal is computed once
-// and each division becomes two multiplications (divide_reciprocal.h).
-inline constexpr std::size_t reciprocalDivisionThreshold = 64;
+// and each division becomes two multiplications (divide_reciprocal.h). Below, long division
+// is faster than the two products. Decimal texts, minimum times of 31 in one process with
+// the threshold at 64, 128, 256 and 512: 10^4 digits 127, 114, 106 and 106 us; 3 10^4
+// digits 607, 581, 545 and 585 us; 10^5 digits 2.87, 2.71, 2.63 and 2.72 ms.
+inline constexpr std::size_t reciprocalDivisionThreshold = 256;
 
 // Radix conversion splits a number into two halves converted independently; from this many
 // blocks, the halves run on two cores at once when one is spare. A thread costs tens of

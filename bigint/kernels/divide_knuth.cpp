@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "bigint/kernels/divide_knuth.h"
 
+#include "bigint/kernels/limb_division.h"
+#include "bigint/kernels/limbs_multiply_subtract.h"
+
 #include <bit>
 #include <cstdint>
 #include <vector>
@@ -31,34 +34,6 @@ namespace {
 
 // The division works on 64-bit limbs, pairs of blocks: a quarter of the block products and a
 // quarter of the quotient estimates of the same division on blocks.
-using Limb = std::uint64_t;
-__extension__ typedef unsigned __int128 DoubleLimb; // a GCC and clang type
-
-// (high * 2^64 + low) / d and its remainder, for high < d.
-inline Limb divideLimb(Limb high, Limb low, Limb d, Limb &remainder) {
-#if defined(__x86_64__)
-    Limb quotient;
-    __asm__("divq %[d]" : "=a"(quotient), "=d"(remainder) : [d] "rm"(d), "a"(low), "d"(high));
-    return quotient;
-#else
-    const DoubleLimb num = (DoubleLimb(high) << 64) | low;
-    remainder = Limb(num % d);
-    return Limb(num / d);
-#endif
-}
-
-// high * 2^64 + low := a * b.
-inline void multiplyLimbs(Limb a, Limb b, Limb &low, Limb &high) {
-#if defined(__x86_64__)
-    // The product straight into two registers: through a 128-bit value GCC 12 stores the
-    // high half to memory and loads it back, on the critical path of the loop below.
-    __asm__("mulq %[b]" : "=a"(low), "=d"(high) : "a"(a), [b] "rm"(b) : "cc");
-#else
-    const DoubleLimb p = DoubleLimb(a) * b;
-    low = Limb(p);
-    high = Limb(p >> 64);
-#endif
-}
 
 // The blocks of x as `count` limbs, zeros past its end, shifted left by `shift` bits (< 64);
 // returns the bits shifted out at the top.
@@ -72,22 +47,6 @@ Limb loadShifted(Limb *out, ConstBlocks x, std::size_t count, unsigned shift) {
         carry = shift == 0 ? 0 : limb >> (64 - shift);
     }
     return carry;
-}
-
-// r := r - a * m over n limbs; returns the limb borrowed out at the top.
-Limb subtractMultiplyLimb(Limb *r, const Limb *a, std::size_t n, Limb m) {
-    Limb borrow = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        // The high half of a * m + borrow is at most 2^64 - 2: adding one more never wraps.
-        Limb low, high;
-        multiplyLimbs(a[i], m, low, high);
-        low += borrow;
-        high += low < borrow;
-        const Limb ri = r[i];
-        r[i] = ri - low;
-        borrow = high + (ri < low);
-    }
-    return borrow;
 }
 
 // r := r + a over n limbs; returns the carry out.
@@ -114,8 +73,8 @@ void divideKnuth(Blocks q, Blocks u, ConstBlocks v) {
     assert(n >= 2 && v[n - 1] != 0 && u.size() >= n && q.size() == u.size() - n + 1);
     assert(!overlaps(q, u) && !overlaps(q, v) && !overlaps(u, v));
 
-    // Normalise so that the divisor's top bit is set: the quotient-limb estimate from the
-    // top two limbs is then at most two too large.
+    // Normalise so that the divisor's top bit is set, as the division steps by its
+    // reciprocal need.
     const std::size_t vl = (n + 1) / 2, ul = (u.size() + 1) / 2, ql = ul - vl + 1;
     std::vector<Limb> work(vl + ul + 1 + ql);
     Limb *vn = work.data(), *un = vn + vl, *quotient = un + ul + 1;
@@ -126,41 +85,51 @@ void divideKnuth(Blocks q, Blocks u, ConstBlocks v) {
 
     const Limb vTop = vn[vl - 1];
     if (vl == 1) {
+        const Limb inverse = limbReciprocal(vTop);
         Limb remainder = un[ul]; // below 2^shift, so below vTop
         for (std::size_t j = ul; j-- > 0;)
-            quotient[j] = divideLimb(remainder, un[j], vTop, remainder);
+            quotient[j] = divideTwoByOne(remainder, un[j], vTop, inverse, remainder);
         storeBlocks(q, quotient, ul);
         const Limb r = remainder >> shift;
         storeBlocks(u, &r, 1);
         return;
     }
+    // Each quotient limb is that of the dividend's top three limbs by the divisor's top two,
+    // which is the true one or one too large; the top three limbs' remainder comes with it,
+    // so only the divisor's other vl - 2 limbs are multiplied and subtracted.
     const Limb vNext = vn[vl - 2];
+    const Limb inverse = twoLimbReciprocal(vTop, vNext);
     for (std::size_t j = ul - vl + 1; j-- > 0;) {
-        const Limb top = un[j + vl], next = un[j + vl - 1];
-        Limb qhat, rhat = 0;
-        bool refine = true;
-        if (top >= vTop) { // top == vTop: the estimate is 2^64 - 1
+        Limb *window = un + j; // vl + 1 limbs, the top vl of them below the divisor
+        const Limb top = window[vl], next = window[vl - 1];
+        Limb qhat;
+        if (top == vTop && next == vNext) {
+            // The window's top two limbs equal the divisor's (they cannot exceed them; with
+            // a divisor of two limbs the window would not be below it), outside the steps'
+            // range. The quotient limb is then 2^64 - 1 exactly: the remainder, the divisor's
+            // top two limbs plus the window's lower limbs less 2^64 - 1 times the divisor's
+            // lower limbs, is not negative, as the top limb's top bit is set.
             qhat = ~Limb(0);
-            const DoubleLimb r = DoubleLimb(next) + vTop;
-            refine = (r >> 64) == 0;
-            rhat = Limb(r);
+            [[maybe_unused]] const Limb borrow = subtractMultiplyLimbs(window, vn, vl, qhat);
+            assert(borrow == top);
         } else {
-            qhat = divideLimb(top, next, vTop, rhat);
+            Limb r1, r0;
+            qhat = divideThreeByTwo(top, next, window[vl - 2], vTop, vNext, inverse, r1, r0);
+            const Limb borrow = subtractMultiplyLimbs(window, vn, vl - 2, qhat);
+            const Limb r0Before = r0;
+            r0 -= borrow;
+            const Limb r1Borrow = r0 > r0Before ? 1 : 0;
+            const bool negative = r1 < r1Borrow;
+            window[vl - 2] = r0;
+            window[vl - 1] = r1 - r1Borrow;
+            if (negative) {
+                // The estimate was one too large (rare): add the divisor back once; the carry
+                // out of the top cancels the borrow.
+                --qhat;
+                addLimbs(window, vn, vl);
+            }
         }
-        while (refine && DoubleLimb(qhat) * vNext > ((DoubleLimb(rhat) << 64) | un[j + vl - 2])) {
-            --qhat;
-            const Limb before = rhat;
-            rhat += vTop;
-            if (rhat < before) break; // rhat reached 2^64: the test holds no more
-        }
-        const Limb borrow = subtractMultiplyLimb(un + j, vn, vl, qhat);
-        const Limb t = un[j + vl];
-        un[j + vl] = t - borrow;
-        if (t < borrow) {
-            // The estimate was one too large (rare): add the divisor back once.
-            --qhat;
-            un[j + vl] += addLimbs(un + j, vn, vl);
-        }
+        window[vl] = 0;
         quotient[j] = qhat;
     }
     storeBlocks(q, quotient, ql);

@@ -304,6 +304,27 @@ TEST(RadixAlgorithms, ZeroDigitsAtSplitPoints) {
     }
 }
 
+// Numbers whose splits divide by powers on both sides of the size from which a power's
+// reciprocal serves its divisions: every block all ones, random, and base^k - 1 and base^k
+// of as many blocks, whose remainders are the largest and the smallest.
+TEST(RadixAlgorithms, PowersAroundTheReciprocalThreshold) {
+    std::mt19937_64 rng(0x2EC1D1);
+    const std::size_t r = bigint::reciprocalDivisionThreshold;
+    for (int base : {10, 3}) {
+        for (std::size_t n : {2 * r - 1, 2 * r + 1, 4 * r + 3, 8 * r + 5, 16 * r + 7}) {
+            const std::string at =
+                "base " + std::to_string(base) + ", " + std::to_string(n) + " blocks";
+            checkText(Mpz(value(n, Shape::allOnes, rng)), base, "all ones, " + at);
+            checkText(Mpz(value(n, Shape::random, rng)), base, "random, " + at);
+            Mpz power, x;
+            mpz_ui_pow_ui(power, unsigned(base), unsigned(digitsForBlocks(n, base)));
+            mpz_sub_ui(x, power, 1);
+            checkText(x, base, "base^k - 1, " + at);
+            checkText(power, base, "base^k, " + at);
+        }
+    }
+}
+
 // The kernels into output buffers full of stale values: every digit and block is written;
 // and digit strings with leading zeros (which the texts drop before they reach the kernel),
 // from none to more zeros than digits.
