@@ -67,7 +67,7 @@ public:
 #endif
         return static_cast<T *>(::operator new(n * sizeof(T), std::align_val_t(alignof(T))));
     }
-    void deallocate(T *p, std::size_t n) noexcept {
+    void deallocate(T *p, [[maybe_unused]] std::size_t n) noexcept {
 #if !defined(RECKONWISE_ASAN) && !defined(RECKONWISE_TSAN)
         if (n == 1 && Blocks::give(p)) return;
 #endif
