@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "bigint/kernels/limbs_multiply_subtract.h"
 
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <cpuid.h>
-#endif
+#include "bigint/kernels/adx.h"
 
 namespace bigint::kernels {
 
@@ -23,17 +21,6 @@ Limb subtractMultiplyFrom(Limb *r, const Limb *a, std::size_t n, Limb m, Limb bo
 }
 
 #if defined(__x86_64__) && defined(__GNUC__)
-
-// Whether the processor has mulx (BMI2) and adcx and adox (ADX): leaf 7 of cpuid, bits 8
-// and 19 of ebx. Asked once, on the first division that needs it.
-bool haveAdx() {
-    static const bool have = [] {
-        unsigned a = 0, b = 0, c = 0, d = 0;
-        if (__get_cpuid_count(7, 0, &a, &b, &c, &d) == 0) return false;
-        return (b >> 8 & 1) != 0 && (b >> 19 & 1) != 0;
-    }();
-    return have;
-}
 
 // The same over n limbs, n a positive multiple of four, from a borrow owed to r[0]. Two carry
 // chains run side by side: OF (adox) adds each product's high limb to the next one's low
@@ -90,7 +77,7 @@ Limb subtractMultiplyLimbsPortable(Limb *r, const Limb *a, std::size_t n, Limb m
 
 Limb subtractMultiplyLimbs(Limb *r, const Limb *a, std::size_t n, Limb m) {
 #if defined(__x86_64__) && defined(__GNUC__)
-    if (n >= 4 && haveAdx()) {
+    if (n >= 4 && haveMulxAdx()) {
         const std::size_t head = n % 4;
         const Limb borrow = subtractMultiplyFrom(r, a, head, m, 0);
         return subtractMultiplyAdx(r + head, a + head, n - head, m, borrow);

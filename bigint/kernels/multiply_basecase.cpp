@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "bigint/kernels/multiply_basecase.h"
 
+#include "bigint/kernels/adx.h"
+#include "bigint/kernels/limbs_multiply_add.h"
+
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -100,6 +103,13 @@ void multiplyLimbs(Limb *r, const Limb *a, std::size_t n, const Limb *b, std::si
     }
     r[n] = carry;
     std::size_t j = 1;
+    // With two carry flags a row at a time is faster than the pairs below from rows of 16
+    // limbs (measured): the additions no longer wait on the products' carries.
+    if (n >= 16 && haveMulxAdx()) {
+        for (; j < m; ++j)
+            r[j + n] = addMultiplyLimbs(r + j, a, n, b[j]);
+        return;
+    }
     // Two rows a pass: a * (b[j] + b[j + 1] 2^64) added in one sweep, which loads and
     // stores the row once for two products. c0 is what goes to position i (the high half of
     // the first product and the low half of the second one, from i - 1), c1 what goes on to
@@ -134,6 +144,11 @@ void squareLimbs(Limb *r, const Limb *a, std::size_t n) {
     // rows a pass as in multiplyLimbs: the second row starts one product later.
     std::fill(r, r + 2 * n, Limb(0));
     std::size_t i = 0;
+    if (haveMulxAdx()) {
+        // A row at a time while the rows have 16 limbs or more, as in multiplyLimbs.
+        for (; i + 17 <= n; ++i)
+            r[i + n] = addMultiplyLimbs(r + 2 * i + 1, a + i + 1, n - i - 1, a[i]);
+    }
     for (; i + 3 <= n; i += 2) {
         const Limb b0 = a[i], b1 = a[i + 1];
         Limb *row = r + i;

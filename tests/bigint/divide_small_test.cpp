@@ -7,6 +7,7 @@
 #include "bigint/kernels/divide.h"
 #include "bigint/kernels/divide_knuth.h"
 #include "bigint/kernels/limb_division.h"
+#include "bigint/kernels/limbs_multiply_add.h"
 #include "bigint/kernels/limbs_multiply_subtract.h"
 #include "bigint/tuning.h"
 
@@ -190,6 +191,43 @@ TEST(LimbDivision, MultiplySubtractOnBothPaths) {
                 }
                 EXPECT_EQ(fastBorrow, limbOf(wantBorrow, 0)) << at;
                 EXPECT_EQ(portableBorrow, limbOf(wantBorrow, 0)) << at;
+            }
+        }
+    }
+}
+
+// Both paths of r + a m, the schoolbook product's row, against GMP in the same way.
+TEST(LimbDivision, MultiplyAddOnBothPaths) {
+    std::mt19937_64 rng(0xADD5);
+    const Limb multipliers[] = {0, 1, ones, top, Limb(rng())};
+    for (std::size_t n = 0; n <= 13; ++n) {
+        for (Limb m : multipliers) {
+            for (int shape = 0; shape < 4; ++shape) {
+                std::vector<Limb> r(n), a(n);
+                for (std::size_t i = 0; i < n; ++i) {
+                    r[i] = shape == 0 ? 0 : shape == 1 ? ones : Limb(rng());
+                    a[i] = shape == 3 ? Limb(rng()) : ones;
+                }
+                Mpz want, ma, mr, mm, wantCarry;
+                setLimbs(ma, a);
+                setLimbs(mr, r);
+                setLimbs(mm, {m});
+                mpz_mul(want, ma, mm);
+                mpz_add(want, want, mr);
+                mpz_tdiv_q_2exp(wantCarry, want, 64 * n);
+                mpz_tdiv_r_2exp(want, want, 64 * n);
+                const std::string at = "n " + std::to_string(n) + ", m " + std::to_string(m) +
+                                       ", shape " + std::to_string(shape);
+                std::vector<Limb> fast = r, portable = r;
+                const Limb fastCarry = k::addMultiplyLimbs(fast.data(), a.data(), n, m);
+                const Limb portableCarry =
+                    k::addMultiplyLimbsPortable(portable.data(), a.data(), n, m);
+                for (std::size_t i = 0; i < n; ++i) {
+                    EXPECT_EQ(fast[i], limbOf(want, i)) << at << ", limb " << i;
+                    EXPECT_EQ(portable[i], limbOf(want, i)) << at << ", limb " << i;
+                }
+                EXPECT_EQ(fastCarry, limbOf(wantCarry, 0)) << at;
+                EXPECT_EQ(portableCarry, limbOf(wantCarry, 0)) << at;
             }
         }
     }

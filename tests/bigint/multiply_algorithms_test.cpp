@@ -242,9 +242,11 @@ TEST(MultiplyAlgorithms, Unbalanced) {
 }
 
 TEST(MultiplyAlgorithms, Squares) {
-    // The schoolbook square pairs blocks into limbs: one limb, two, and an odd block over.
-    std::vector<std::pair<std::size_t, std::size_t>> sizes = {{1, 1}, {2, 2}, {3, 3}, {4, 4},
-                                                              {5, 5}, {6, 6}, {7, 7}};
+    // The schoolbook square pairs blocks into limbs: one limb, two, and an odd block over;
+    // from 17 limbs its long rows go one at a time and the last ones in pairs.
+    std::vector<std::pair<std::size_t, std::size_t>> sizes = {
+        {1, 1},   {2, 2},   {3, 3},   {4, 4},   {5, 5},   {6, 6},  {7, 7},
+        {33, 33}, {34, 34}, {35, 35}, {36, 36}, {37, 37}, {38, 38}};
     for (std::size_t t : {karatsubaSquareThreshold, toom3SquareThreshold}) {
         for (std::size_t n : straddling(t))
             sizes.push_back({n, n});
