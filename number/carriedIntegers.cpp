@@ -22,8 +22,11 @@ std::uint64_t nameOf(const Number &n) {
     return name;
 }
 
-// The Numbers whose tokens this thread's evaluations are reading, by name.
-thread_local std::unordered_map<std::uint64_t, NumberRef> registry;
+// The Numbers whose tokens this thread's evaluations are reading, by name: made for the
+// first token and freed with the last one. A thread therefore never ends with a map to
+// destroy; MinGW's threads may free a thread_local's storage before its destructor runs.
+using Registry = std::unordered_map<std::uint64_t, NumberRef>;
+thread_local Registry *registry = nullptr;
 
 bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
@@ -42,8 +45,9 @@ Token tokenAt(std::u16string_view text, std::size_t at) {
 }
 
 const Number *registered(std::uint64_t name) {
-    const auto found = registry.find(name);
-    return found == registry.end() ? nullptr : found->second.get();
+    if (!registry) return nullptr;
+    const auto found = registry->find(name);
+    return found == registry->end() ? nullptr : found->second.get();
 }
 
 } // namespace
@@ -61,14 +65,20 @@ bool isWorthCarrying(const Number &inner, std::u16string_view innerText) {
 }
 
 CarriedScope::~CarriedScope() {
+    if (registered.empty()) return;
     for (const std::uint64_t name : registered)
-        registry.erase(name);
+        registry->erase(name);
+    if (registry->empty()) {
+        delete registry;
+        registry = nullptr;
+    }
 }
 
 void CarriedScope::append(std::u16string &text, const NumberRef &inner) {
     const std::uint64_t name = nameOf(*inner);
     // The same Number twice in one text ("(x)+(x)") is registered once, by the first.
-    if (registry.emplace(name, inner).second) registered.push_back(name);
+    if (!registry) registry = new Registry;
+    if (registry->emplace(name, inner).second) registered.push_back(name);
     if (inner->integerValue.getSign() == BigInteger::negative) text += u'-';
     text += carriedIntegerMark;
     const std::string digits = std::to_string(name);

@@ -8,10 +8,16 @@
 // thread's blocks; all of them come from operator new. Under the sanitizers every block
 // goes back to the heap: AddressSanitizer then still finds a use after free, and
 // ThreadSanitizer sees each block's new life begin (it keeps the state of the atomics at
-// an address until the heap frees it).
+// an address until the heap frees it). On Windows too: there MinGW keeps thread_local
+// variables in storage that its threads library may free before their destructors run at
+// the thread's end, so a thread's kept blocks cannot be handed back safely.
 
 #include <cstddef>
 #include <new>
+
+#if !defined(RECKONWISE_ASAN) && !defined(RECKONWISE_TSAN) && !defined(_WIN32)
+#define RECKONWISE_RECYCLES_BLOCKS 1
+#endif
 
 namespace recycling {
 
@@ -61,14 +67,14 @@ public:
     RecyclingAllocator(const RecyclingAllocator<U> &) noexcept {}
 
     T *allocate(std::size_t n) {
-#if !defined(RECKONWISE_ASAN) && !defined(RECKONWISE_TSAN)
+#if defined(RECKONWISE_RECYCLES_BLOCKS)
         if (n == 1)
             if (void *p = Blocks::take()) return static_cast<T *>(p);
 #endif
         return static_cast<T *>(::operator new(n * sizeof(T), std::align_val_t(alignof(T))));
     }
     void deallocate(T *p, [[maybe_unused]] std::size_t n) noexcept {
-#if !defined(RECKONWISE_ASAN) && !defined(RECKONWISE_TSAN)
+#if defined(RECKONWISE_RECYCLES_BLOCKS)
         if (n == 1 && Blocks::give(p)) return;
 #endif
         ::operator delete(p, std::align_val_t(alignof(T)));
