@@ -10,11 +10,11 @@
 #include "number/format.h"
 #include "number/textUtils.h"
 #include "tests/number/evaluation_support.h"
+#include "tests/number/start_gate.h"
 
 #include <array>
 #include <atomic>
 #include <gtest/gtest.h>
-#include <latch>
 #include <list>
 #include <map>
 #include <memory>
@@ -290,7 +290,7 @@ void checkThreadsAgree(std::size_t ceilingBytes) {
     std::vector<std::vector<AllFormats>> results(threadCount);
     {
         CeilingScope ceiling(ceilingBytes);
-        std::latch start(threadCount + 1);
+        StartGate start(threadCount + 1);
         std::atomic<bool> done{false};
         std::vector<std::thread> threads;
         for (int t = 0; t < threadCount; ++t) {

@@ -10,12 +10,12 @@
 #include "number/largeStack.h"
 #include "number/textUtils.h"
 #include "tests/number/evaluation_support.h"
+#include "tests/number/start_gate.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
-#include <latch>
 #include <optional>
 #include <random>
 #include <string>
@@ -176,7 +176,7 @@ TEST(Determinism, ThreadsInAnyOrderAgreeWithEachTextAlone) {
         constexpr int threadCount = 4;
         std::vector<std::vector<Answer>> got(threadCount, std::vector<Answer>(texts.size()));
         std::optional<CeilingScope> dropping(std::in_place, 16 << 10); // drops all the time
-        std::latch start(threadCount);
+        StartGate start(threadCount);
         std::vector<std::thread> threads;
         for (int t = 0; t < threadCount; ++t) {
             threads.emplace_back([&, t] {

@@ -11,13 +11,13 @@
 #include "number/format.h"
 #include "number/textUtils.h"
 #include "tests/number/evaluation_support.h"
+#include "tests/number/start_gate.h"
 
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
-#include <latch>
 #include <random>
 #include <set>
 #include <string>
@@ -174,7 +174,7 @@ TEST(Stress, EvaluationsAgreeWithOneThreadWhileTheSettingsChange) {
     std::vector<std::vector<Mismatch>> mismatches(evaluatorCount + converterCount);
     std::vector<std::array<int, comboCount>> seen(evaluatorCount + converterCount);
     std::atomic<int> working{evaluatorCount + converterCount};
-    std::latch start(evaluatorCount + converterCount + 1);
+    StartGate start(evaluatorCount + converterCount + 1);
 
     auto check = [&](int thread, const std::u16string &text, const auto &row) {
         Outcome got = Outcome::of(text);
