@@ -29,9 +29,11 @@ inline constexpr std::size_t karatsubaThreshold = 48;
 inline constexpr std::size_t toom3Threshold = 144;
 
 // Squares (the same span twice), schoolbook vs Karatsuba. The schoolbook square takes each
-// product of two different limbs once; minimum times of 15, in ns: 48 blocks 331 vs 367,
-// 56 blocks 437 vs 447, 64 blocks 561 vs 554, 72 blocks 710 vs 675, 96 blocks 1234 vs 1131.
-inline constexpr std::size_t karatsubaSquareThreshold = 64;
+// product of two different limbs once, its long rows in the two-flag loop where the
+// processor has one; in ns, medians of two runs: 64 blocks 489 vs 572, 80 blocks 716 vs 838,
+// 96 blocks 977 vs 1122, 112 blocks 1332 vs 1360, 128 blocks 1616 vs 1900. With the portable
+// loop alone (ARM64) Karatsuba was ahead from 72 blocks, by 5 to 9% up to 112.
+inline constexpr std::size_t karatsubaSquareThreshold = 112;
 
 // Squares, Karatsuba vs Toom-3: 128 blocks 5282 vs 5331 ns, 136 blocks 5866 vs 5770, 144
 // blocks 6239 vs 6217, 152 blocks 7075 vs 6767.
