@@ -70,13 +70,10 @@ Limb addMultiplyLimbsPortable(Limb *r, const Limb *a, std::size_t n, Limb m) {
 
 Limb addMultiplyLimbs(Limb *r, const Limb *a, std::size_t n, Limb m) {
 #if defined(__x86_64__) && defined(__GNUC__)
-    if (n >= 4 && haveMulxAdx()) {
-        const std::size_t head = n % 4;
-        const Limb carry = addMultiplyFrom(r, a, head, m, 0);
-        return addMultiplyAdx(r + head, a + head, n - head, m, carry);
-    }
+    return runLimbLoop(addMultiplyFrom, addMultiplyAdx, r, a, n, m);
+#else
+    return runLimbLoop(addMultiplyFrom, nullptr, r, a, n, m);
 #endif
-    return addMultiplyFrom(r, a, n, m, 0);
 }
 
 } // namespace bigint::kernels

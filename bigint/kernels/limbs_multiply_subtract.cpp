@@ -77,13 +77,10 @@ Limb subtractMultiplyLimbsPortable(Limb *r, const Limb *a, std::size_t n, Limb m
 
 Limb subtractMultiplyLimbs(Limb *r, const Limb *a, std::size_t n, Limb m) {
 #if defined(__x86_64__) && defined(__GNUC__)
-    if (n >= 4 && haveMulxAdx()) {
-        const std::size_t head = n % 4;
-        const Limb borrow = subtractMultiplyFrom(r, a, head, m, 0);
-        return subtractMultiplyAdx(r + head, a + head, n - head, m, borrow);
-    }
+    return runLimbLoop(subtractMultiplyFrom, subtractMultiplyAdx, r, a, n, m);
+#else
+    return runLimbLoop(subtractMultiplyFrom, nullptr, r, a, n, m);
 #endif
-    return subtractMultiplyFrom(r, a, n, m, 0);
 }
 
 } // namespace bigint::kernels
