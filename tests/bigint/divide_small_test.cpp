@@ -149,85 +149,60 @@ TEST(LimbDivision, StepsAgreeWithDivision) {
     }
 }
 
-// Both paths of r - a m against GMP, at every length up to past two rounds of the unrolled
-// loop, with carries and borrows through every limb.
-TEST(LimbDivision, MultiplySubtractOnBothPaths) {
+// Both paths of each limb loop, r - a m of long division and r + a m of the schoolbook
+// product, against GMP at every length up to past two rounds of the unrolled loop, with
+// carries and borrows through every limb.
+TEST(LimbDivision, LimbLoopsOnBothPaths) {
+    using Loop = Limb (*)(Limb *, const Limb *, std::size_t, Limb);
+    struct Case {
+        const char *name;
+        Loop fast, portable;
+        bool subtracts;
+    };
+    const Case cases[] = {
+        {"r - a m", k::subtractMultiplyLimbs, k::subtractMultiplyLimbsPortable, true},
+        {"r + a m", k::addMultiplyLimbs, k::addMultiplyLimbsPortable, false},
+    };
     std::mt19937_64 rng(0x5B3B);
     const Limb multipliers[] = {0, 1, ones, top, Limb(rng())};
-    for (std::size_t n = 0; n <= 13; ++n) {
-        for (Limb m : multipliers) {
-            for (int shape = 0; shape < 4; ++shape) {
-                std::vector<Limb> r(n), a(n);
-                for (std::size_t i = 0; i < n; ++i) {
-                    r[i] = shape == 0 ? 0 : shape == 1 ? ones : Limb(rng());
-                    a[i] = shape == 3 ? Limb(rng()) : ones;
+    for (const Case &c : cases) {
+        for (std::size_t n = 0; n <= 13; ++n) {
+            for (Limb m : multipliers) {
+                for (int shape = 0; shape < 4; ++shape) {
+                    std::vector<Limb> r(n), a(n);
+                    for (std::size_t i = 0; i < n; ++i) {
+                        r[i] = shape == 0 ? 0 : shape == 1 ? ones : Limb(rng());
+                        a[i] = shape == 3 ? Limb(rng()) : ones;
+                    }
+                    Mpz want, ma, mr, mm, wantOut;
+                    setLimbs(ma, a);
+                    setLimbs(mr, r);
+                    setLimbs(mm, {m});
+                    mpz_mul(want, ma, mm);
+                    if (c.subtracts) {
+                        mpz_sub(want, mr, want);
+                        // The borrow out is ceil((a m - r) / 2^(64 n)).
+                        mpz_neg(wantOut, want);
+                        mpz_cdiv_q_2exp(wantOut, wantOut, 64 * n);
+                    } else {
+                        mpz_add(want, want, mr);
+                        mpz_tdiv_q_2exp(wantOut, want, 64 * n);
+                    }
+                    // r's limbs: the result modulo 2^(64 n).
+                    mpz_fdiv_r_2exp(want, want, 64 * n);
+                    const std::string at = std::string(c.name) + ", n " + std::to_string(n) +
+                                           ", m " + std::to_string(m) + ", shape " +
+                                           std::to_string(shape);
+                    std::vector<Limb> fast = r, portable = r;
+                    const Limb fastOut = c.fast(fast.data(), a.data(), n, m);
+                    const Limb portableOut = c.portable(portable.data(), a.data(), n, m);
+                    for (std::size_t i = 0; i < n; ++i) {
+                        EXPECT_EQ(fast[i], limbOf(want, i)) << at << ", limb " << i;
+                        EXPECT_EQ(portable[i], limbOf(want, i)) << at << ", limb " << i;
+                    }
+                    EXPECT_EQ(fastOut, limbOf(wantOut, 0)) << at;
+                    EXPECT_EQ(portableOut, limbOf(wantOut, 0)) << at;
                 }
-                Mpz want, ma, mr;
-                setLimbs(ma, a);
-                setLimbs(mr, r);
-                Mpz mm;
-                setLimbs(mm, {m});
-                mpz_mul(want, ma, mm);
-                mpz_sub(want, mr, want);
-                Mpz wantBorrow;
-                mpz_neg(wantBorrow, want);
-                mpz_cdiv_q_2exp(wantBorrow, wantBorrow, 64 * n); // ceil((a m - r) / 2^(64 n))
-                mpz_tdiv_r_2exp(want, want, 64 * n);
-                if (want.sign() < 0) {
-                    Mpz power;
-                    mpz_set_ui(power, 1);
-                    mpz_mul_2exp(power, power, 64 * n);
-                    mpz_add(want, want, power);
-                }
-                const std::string at = "n " + std::to_string(n) + ", m " + std::to_string(m) +
-                                       ", shape " + std::to_string(shape);
-                std::vector<Limb> fast = r, portable = r;
-                const Limb fastBorrow = k::subtractMultiplyLimbs(fast.data(), a.data(), n, m);
-                const Limb portableBorrow =
-                    k::subtractMultiplyLimbsPortable(portable.data(), a.data(), n, m);
-                for (std::size_t i = 0; i < n; ++i) {
-                    EXPECT_EQ(fast[i], limbOf(want, i)) << at << ", limb " << i;
-                    EXPECT_EQ(portable[i], limbOf(want, i)) << at << ", limb " << i;
-                }
-                EXPECT_EQ(fastBorrow, limbOf(wantBorrow, 0)) << at;
-                EXPECT_EQ(portableBorrow, limbOf(wantBorrow, 0)) << at;
-            }
-        }
-    }
-}
-
-// Both paths of r + a m, the schoolbook product's row, against GMP in the same way.
-TEST(LimbDivision, MultiplyAddOnBothPaths) {
-    std::mt19937_64 rng(0xADD5);
-    const Limb multipliers[] = {0, 1, ones, top, Limb(rng())};
-    for (std::size_t n = 0; n <= 13; ++n) {
-        for (Limb m : multipliers) {
-            for (int shape = 0; shape < 4; ++shape) {
-                std::vector<Limb> r(n), a(n);
-                for (std::size_t i = 0; i < n; ++i) {
-                    r[i] = shape == 0 ? 0 : shape == 1 ? ones : Limb(rng());
-                    a[i] = shape == 3 ? Limb(rng()) : ones;
-                }
-                Mpz want, ma, mr, mm, wantCarry;
-                setLimbs(ma, a);
-                setLimbs(mr, r);
-                setLimbs(mm, {m});
-                mpz_mul(want, ma, mm);
-                mpz_add(want, want, mr);
-                mpz_tdiv_q_2exp(wantCarry, want, 64 * n);
-                mpz_tdiv_r_2exp(want, want, 64 * n);
-                const std::string at = "n " + std::to_string(n) + ", m " + std::to_string(m) +
-                                       ", shape " + std::to_string(shape);
-                std::vector<Limb> fast = r, portable = r;
-                const Limb fastCarry = k::addMultiplyLimbs(fast.data(), a.data(), n, m);
-                const Limb portableCarry =
-                    k::addMultiplyLimbsPortable(portable.data(), a.data(), n, m);
-                for (std::size_t i = 0; i < n; ++i) {
-                    EXPECT_EQ(fast[i], limbOf(want, i)) << at << ", limb " << i;
-                    EXPECT_EQ(portable[i], limbOf(want, i)) << at << ", limb " << i;
-                }
-                EXPECT_EQ(fastCarry, limbOf(wantCarry, 0)) << at;
-                EXPECT_EQ(portableCarry, limbOf(wantCarry, 0)) << at;
             }
         }
     }
