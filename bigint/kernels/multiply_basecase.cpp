@@ -68,6 +68,24 @@ inline Limb multiplyAdd(Limb a, Limb b, Limb c, Limb d, Limb &high) {
     return low;
 }
 
+// row[from, n) += a[from, n) * (b0 + b1 2^64), c0 owed to row[from] and the two limbs
+// carried out written to row[n] and row[n + 1]: one sweep that loads and stores the row
+// once for two products. c0 is what goes to position k (the high half of the first product
+// and the low half of the second one, from k - 1), c1 what goes on to k + 1; every sum
+// stays below 2^128.
+inline void addTwoRows(Limb *row, const Limb *a, std::size_t from, std::size_t n, Limb b0, Limb b1,
+                       Limb c0) {
+    Limb c1 = 0;
+    for (std::size_t k = from; k < n; ++k) {
+        Limb high0, high1;
+        row[k] = multiplyAdd(a[k], b0, row[k], c0, high0);
+        c0 = multiplyAdd(a[k], b1, high0, c1, high1);
+        c1 = high1;
+    }
+    row[n] = c0;
+    row[n + 1] = c1;
+}
+
 // x as ceil(x.size() / 2) limbs, the last one's high half 0 for an odd size: on a
 // little-endian processor the same bytes.
 void toLimbs(Limb *limbs, ConstBlocks x) {
@@ -110,23 +128,9 @@ void multiplyLimbs(Limb *r, const Limb *a, std::size_t n, const Limb *b, std::si
             r[j + n] = addMultiplyLimbs(r + j, a, n, b[j]);
         return;
     }
-    // Two rows a pass: a * (b[j] + b[j + 1] 2^64) added in one sweep, which loads and
-    // stores the row once for two products. c0 is what goes to position i (the high half of
-    // the first product and the low half of the second one, from i - 1), c1 what goes on to
-    // i + 1; every sum stays below 2^128.
-    for (; j + 1 < m; j += 2) {
-        const Limb b0 = b[j], b1 = b[j + 1];
-        Limb *row = r + j;
-        Limb c0 = 0, c1 = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            Limb high0, high1;
-            row[i] = multiplyAdd(a[i], b0, row[i], c0, high0);
-            c0 = multiplyAdd(a[i], b1, high0, c1, high1);
-            c1 = high1;
-        }
-        row[n] = c0;
-        row[n + 1] = c1;
-    }
+    // Two rows a pass: a * (b[j] + b[j + 1] 2^64) added in one sweep.
+    for (; j + 1 < m; j += 2)
+        addTwoRows(r + j, a, 0, n, b[j], b[j + 1], 0);
     for (; j < m; ++j) {
         carry = 0;
         const Limb bj = b[j];
@@ -154,15 +158,7 @@ void squareLimbs(Limb *r, const Limb *a, std::size_t n) {
         Limb *row = r + i;
         const DoubleLimb first = DoubleLimb(a[i + 1]) * b0 + row[i + 1];
         row[i + 1] = Limb(first);
-        Limb c0 = Limb(first >> 64), c1 = 0;
-        for (std::size_t k = i + 2; k < n; ++k) {
-            Limb high0, high1;
-            row[k] = multiplyAdd(a[k], b0, row[k], c0, high0);
-            c0 = multiplyAdd(a[k], b1, high0, c1, high1);
-            c1 = high1;
-        }
-        row[n] = c0;
-        row[n + 1] = c1;
+        addTwoRows(row, a, i + 2, n, b0, b1, Limb(first >> 64));
     }
     if (i + 2 == n) {
         // The last row, a single product.
