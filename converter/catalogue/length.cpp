@@ -60,8 +60,8 @@ constexpr CatalogueRow rows[] = {
     {u"pace",                         u"",          u"0.762"},                           // 2 1/2 ft
     {u"palm",                         u"",          u"0.0762"},                          // 3 in
     {u"parsec",                       u"pc",        u"3.085 677 82e16"},                 // 648 000/pi au, rounded
-    {u"pica",                         u"",          u"(12*0.000 351 450)"},              // 12 American points
-    {u"point (American, English)",    u"pt",        u"0.000 351 450"},                   // 1/72.272 in, rounded as in the pica
+    {u"pica",                         u"",          u"(12*0.000 351 459 8)"},            // 12 American points
+    {u"point (American, English)",    u"pt",        u"0.000 351 459 8"},                 // 0.013 837 in
     {u"point (Didot; European)",      u"pt",        u"(0.05/133)"},                      // 1878: 2 660 points per metre
     {u"point (PostScript)",           u"pt",        u"0.000 352 77777777777777777777"},  // 1/72 in
     {u"point (TeX)",                  u"pt",        u"0.000 351 45980 351 4598"},        // 1/72.27 in

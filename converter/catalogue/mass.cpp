@@ -19,7 +19,7 @@ constexpr CatalogueRow rows[] = {
     {u"carat (metric)",                          u"ct",              u"200e-3"},                        // 200 mg
     {u"clove",                                   u"",                u"3 628.738 96"},                  // 8 lb
     {u"crith",                                   u"",                u"0.089 9349"},                    // 1 L of hydrogen at STP
-    {u"dalton",                                  u"Da",              u"1.660 902 10 e-24"},             // kept as published; one dalton is one unified atomic mass unit
+    {u"dalton",                                  u"Da",              u"1.660 538 73 e-24"},             // one dalton is one unified atomic mass unit
     {u"dram (apothecary",                        u"dr t",            u"3.887 9346"},                    // apothecaries' dram, 60 grains
     {u"dram (avoirdupois)",                      u"dr av",           u"1.771 845 195 3125"},            // 1/16 oz av, 27 11/32 grains
     {u"electronvolt",                            u"eV",              u"1.7826 e-33"},                   // mass equivalent, 1 eV/c^2

@@ -5,13 +5,16 @@
 #include "converter/TextList.h"
 #include "converter/catalogue/catalogue.h"
 #include "converter/conversionText.h"
+#include "number/Settings.h"
 #include "number/evaluator.h"
 #include "number/format.h"
+#include "number/outputFormats.h"
 #include "number/textUtils.h"
 #include "number/valueKind.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -189,6 +192,78 @@ TEST(ConversionLine, AsThePanelShowsIt) {
     // Indexes outside the lists give nothing.
     EXPECT_EQ(conversionText(u"1", s.converter, -1, defaultPrefix, 33, defaultPrefix, Normal), u"");
     EXPECT_EQ(conversionText(u"1", s.converter, 33, 29, 33, defaultPrefix, Normal), u"");
+}
+
+// Four rows whose published factors were plainly wrong, each checked against the unit it is
+// defined by: a kilogram-force at a metre, the unified atomic mass unit, 0.013 837 inch.
+TEST(Catalogue, CorrectedRowsAgreeWithTheirDefinitions) {
+    const struct {
+        const char *category, *from, *to, *value, *line;
+    } rows[] = {
+        {"Torque", "metre kilogram [m kg]", "Newton metre [N\u00B7m]", "1",
+         "1 m kg = 9,80665 N\u00B7m"},
+        {"Mass", "dalton [Da]", "atomic mass unit, unified [u]", "1", "1 Da = 1 u"},
+        {"Length", "point (American, English) [pt]", "inch [in]", "1", "1 pt = 0,013837 in"},
+        {"Length", "pica", "inch [in]", "1", "0,166044 in"},
+    };
+    for (const auto &row : rows) {
+        StandaloneConverter s;
+        s.converter.initConverter();
+        const int category = indexOf(s.category.items, utf8ToUtf16(row.category));
+        ASSERT_GE(category, 0) << row.category;
+        s.converter.fillUnits(category);
+        const int from = indexOf(s.fromUnit.items, utf8ToUtf16(row.from));
+        const int to = indexOf(s.toUnit.items, utf8ToUtf16(row.to));
+        ASSERT_GE(from, 0) << row.from;
+        ASSERT_GE(to, 0) << row.to;
+        EXPECT_EQ(u8(conversionText(utf8ToUtf16(row.value), s.converter, from, defaultPrefix, to,
+                                    defaultPrefix, Normal)),
+                  row.line);
+    }
+}
+
+// The window converts the result label's text, in whatever format it is shown and under
+// whatever range, with the factors written after it unbracketed: every result text must read
+// as one value there, so that it converts as it would in brackets (here foot to inch and
+// Celsius to kelvin, a formula); in Full, whose texts are exact, that is the expression's own
+// value.
+TEST(ConversionLine, ConvertsTheResultTextInEveryFormatAndRange) {
+    StandaloneConverter s;
+    s.converter.initConverter();
+    const std::pair<int, int> rangesAndUnlimited[] = {{0, 1},  {8, 0},  {8, 1},  {16, 0}, {16, 1},
+                                                      {32, 0}, {32, 1}, {64, 0}, {64, 1}};
+    const char16_t *expressions[] = {u"5",      u"-5",  u"100",   u"-128", u"255",
+                                     u"2^40+3", u"1/4", u"-2^63", u"0"};
+    for (const auto &[bits, isSigned] : rangesAndUnlimited) {
+        settings::setValueRange(bits, isSigned != 0);
+        for (const OutputFormatRow &format : outputFormats) {
+            for (const char16_t *expression : expressions) {
+                const std::u16string shown =
+                    formatNumber(*evaluateExpression(expression), format.format);
+                if (shown.empty()) continue; // a fraction in a radix format has no text to convert
+                for (const auto &[category, fromText, toText] :
+                     {std::tuple{u"Length", u"foot [ft]", u"inch [in]"},
+                      std::tuple{u"Temperature", u"degree Celsius [\u00B0C]", u"kelvin [K]"}}) {
+                    s.converter.fillUnits(indexOf(s.category.items, category));
+                    const int from = indexOf(s.fromUnit.items, fromText);
+                    const int to = indexOf(s.toUnit.items, toText);
+                    ASSERT_GE(from, 0);
+                    ASSERT_GE(to, 0);
+                    const std::u16string viaText = conversionText(
+                        shown, s.converter, from, defaultPrefix, to, defaultPrefix, format.format);
+                    const std::u16string bracketed =
+                        u"(" + (format.format == Full ? std::u16string(expression) : shown) + u")";
+                    const std::u16string viaValue =
+                        conversionText(bracketed, s.converter, from, defaultPrefix, to,
+                                       defaultPrefix, format.format);
+                    EXPECT_EQ(u8(viaText), u8(viaValue))
+                        << u8(expression) << " shown as " << u8(shown) << " in " << format.word
+                        << ", range " << bits << (isSigned ? " signed" : " unsigned");
+                }
+            }
+        }
+    }
+    settings::setValueRange(0, true);
 }
 
 } // namespace
