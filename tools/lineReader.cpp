@@ -8,6 +8,7 @@
 #include "tools/lineHistory.h"
 
 #include <cerrno>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -31,13 +32,27 @@ namespace {
 // more input is waiting is known exactly.
 class StreamReader : public LineReader {
 public:
+    // A line ends at a line feed, a carriage return followed by a line feed, or a carriage
+    // return alone (files from old Macintosh programs, and some serial terminals).
     std::optional<std::string> next() override {
         std::string line;
         for (;;) {
-            const std::size_t end = buffer.find('\n', at);
+            if (afterReturn && at < buffer.size()) {
+                // The line feed of a CRLF pair whose return ended the last block's line.
+                if (buffer[at] == '\n') ++at;
+                afterReturn = false;
+            }
+            const std::size_t end = buffer.find_first_of("\r\n", at);
             if (end != std::string::npos) {
                 line.append(buffer, at, end - at);
                 at = end + 1;
+                if (buffer[end] == '\r') {
+                    if (at < buffer.size()) {
+                        if (buffer[at] == '\n') ++at;
+                    } else {
+                        afterReturn = true; // the line feed, if any, is in the next block
+                    }
+                }
                 break;
             }
             line.append(buffer, at);
@@ -50,7 +65,6 @@ public:
             partial = true;
         }
         partial = false;
-        if (line.ends_with('\r')) line.pop_back();
         return line;
     }
 
@@ -98,7 +112,8 @@ private:
     std::string buffer;
     std::size_t at = 0;
     bool ended = false;
-    bool partial = false; // a line has begun in an earlier block
+    bool partial = false;     // a line has begun in an earlier block
+    bool afterReturn = false; // the last line ended at a return that ended its block
 };
 
 #if defined(RECKONWISE_LINE_EDITING)
@@ -136,9 +151,9 @@ struct LineEditor {
     }
 };
 
-// The editor's keys come from here. Ctrl+C (its notice, or the interrupted wait) ends the
+// The terminal's bytes come from here. Ctrl+C (its notice, or the interrupted wait) ends the
 // line as the end of input would; the reader then sees the request and discards the line.
-int readKey(FILE *) {
+int readByte() {
     for (;;) {
         pollfd wait[2] = {{STDIN_FILENO, POLLIN, 0}, {interruptNotices(), POLLIN, 0}};
         const int ready = ::poll(wait, wait[1].fd >= 0 ? 2 : 1, -1);
@@ -156,6 +171,53 @@ int readKey(FILE *) {
     }
 }
 
+// The editor's keys: whole characters, decoded from UTF-8 whatever the locale says, since
+// the expression language has characters beyond ASCII ("²", "³", "π"). The editor takes each
+// value as a wide character; a byte that does not belong to a well-formed sequence becomes
+// U+FFFD, which the evaluator then reports, instead of vanishing from the line.
+int pendingByte = -1; // a byte read past a broken sequence, the start of the next key
+
+int readKey(FILE *) {
+    int lead = pendingByte >= 0 ? pendingByte : readByte();
+    pendingByte = -1;
+    if (lead == EOF || lead < 0x80) return lead;
+    constexpr int replacement = 0xFFFD;
+    int length, value;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, value = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, value = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, value = lead & 0x07;
+    } else {
+        return replacement;
+    }
+    for (int i = 1; i < length; ++i) {
+        const int next = readByte();
+        if (next == EOF) return EOF;
+        if ((next & 0xC0) != 0x80) {
+            pendingByte = next;
+            return replacement;
+        }
+        value = (value << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not characters.
+    const int least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (value < least || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF)
+        return replacement;
+    return value;
+}
+
+// The editor turns the wide characters of a line into the bytes it returns through the C
+// library's character conversion, which in the "C" locale drops every character beyond
+// ASCII. The line is UTF-8 whatever the user's locale, so the conversion is made UTF-8 for the
+// program (it uses the locale for nothing else). False when no UTF-8 locale is installed.
+bool useUtf8Characters() {
+    for (const char *name : {"C.UTF-8", "C.utf8", "en_US.UTF-8", "en_US.utf8"})
+        if (std::setlocale(LC_CTYPE, name)) return true;
+    return false;
+}
+
 // A terminal: the prompt, editing keys and the history. The results go to standard output,
 // which may be the terminal or not.
 class TerminalReader : public LineReader {
@@ -166,6 +228,10 @@ public:
         // Ctrl+C is the program's own: the editor neither catches it nor reads past it.
         *editor.catchSignals = 0;
         *editor.getcFunction = readKey;
+        if (!useUtf8Characters())
+            standardError() << programName
+                            << ": no UTF-8 locale is installed: only ASCII can be typed at "
+                               "the prompt\n";
         if (const std::optional<std::string> path = LineHistory::defaultPath()) {
             history = std::make_unique<LineHistory>(*path);
             for (const std::string &line : history->lines())

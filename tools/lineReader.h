@@ -16,8 +16,8 @@ struct ReadError {
 class LineReader {
 public:
     virtual ~LineReader() = default;
-    // The next line without its line end (and without a carriage return before it);
-    // nothing at the end of the input. Throws ReadError.
+    // The next line without its line end (a line feed, a carriage return and line feed, or a
+    // carriage return alone); nothing at the end of the input. Throws ReadError.
     virtual std::optional<std::string> next() = 0;
     // Whether more input is already waiting, so that output may wait for it.
     virtual bool moreWaiting() const = 0;
