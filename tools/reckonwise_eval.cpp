@@ -16,6 +16,7 @@
 #include "number/format.h"
 #include "number/largeStack.h"
 #include "number/outputFormats.h"
+#include "number/reasonInText.h"
 #include "number/textUtils.h"
 #include "reckonwise/version.h"
 #include "tools/evalOptions.h"
@@ -116,14 +117,15 @@ void writeAscii(FdOutput &out, std::string_view text, const std::string &decimal
     }
 }
 
-// A text as a message shows it: whole up to a few dozen characters, else its start.
+// A text as a message shows it: whole up to a few dozen characters, else its start, with its
+// control characters escaped.
 std::string shown(std::string_view text) {
     constexpr std::size_t most = 60;
-    if (text.size() <= most) return std::string(text);
+    if (text.size() <= most) return escapedForMessage(text);
     std::size_t n = most;
     while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
         --n; // not inside a character
-    return std::string(text.substr(0, n)) + "...";
+    return escapedForMessage(text.substr(0, n)) + "...";
 }
 
 // How a message names the input it is about: "line N", or the argument as shown().
@@ -135,10 +137,17 @@ struct Where {
     }
 };
 
-// Blank lines and lines whose first character that is not blank is "#" hold no expression.
-bool isCommentOrBlank(std::string_view line) {
-    const std::size_t first = line.find_first_not_of(" \t\v\f\r");
-    return first == std::string_view::npos || line[first] == '#';
+// Blank lines hold no expression, and neither do comments: lines whose first character that
+// is not blank is a "#" followed by a blank or by nothing, and "#!" on the first line (the
+// script's interpreter). Any other "#" starts a hexadecimal literal: "#ff" is 255.
+bool isCommentOrBlank(std::string_view line, bool firstLine) {
+    constexpr std::string_view blanks = " \t\v\f\r";
+    const std::size_t first = line.find_first_not_of(blanks);
+    if (first == std::string_view::npos) return true;
+    if (line[first] != '#') return false;
+    if (first + 1 == line.size() || blanks.find(line[first + 1]) != std::string_view::npos)
+        return true;
+    return firstLine && line[first + 1] == '!';
 }
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
@@ -192,21 +201,22 @@ struct Run {
         std::string failure;
         try {
             bigint::checkInterrupt();
+            // A control character would be dropped unseen at the end of an operand ("3+\x004"
+            // read as 3+4): the line is refused and the character named instead.
+            if (const std::optional<ControlCharacter> control = findControlCharacter(expression))
+                throw describeControlCharacter(*control);
             // A long line is held once while it is evaluated: in UTF-16, handed to the
             // evaluator without another copy. Its UTF-8 is given up when the UTF-16 says the
-            // same (ASCII without white space).
+            // same (ASCII without white space) and the Number keeps it, for a reason to quote.
             SharedText line;
             std::u16string wide = utf8ToUtf16(expression);
-            if (isPlainAscii(expression)) {
-                std::string().swap(expression);
-                line = SharedText(std::move(wide));
-            } else {
-                line = SharedText(stripWhiteSpace(wide));
-            }
+            const bool plain = isPlainAscii(expression);
+            line = plain ? SharedText(std::move(wide)) : SharedText(stripWhiteSpace(wide));
             // A Number the cache does not keep has its text written once: made as ASCII,
             // without the UTF-16 copy kept in the Number. So is an integer's Full text, its
             // decimal digits (a third of the memory of a long result).
             const bool kept = isKeptText(line.view());
+            if (plain && kept) std::string().swap(expression);
             NumberRef value = evaluateExpression(std::move(line));
             std::string ascii;
             if ((value->kind == Integer && options.format == Full) ||
@@ -215,15 +225,22 @@ struct Run {
             else
                 text = &formattedResult(*value, options.format);
             if (options.showKind) standardOutput() << kindName(value->kind) << '\t';
-            if (value->kind == NoValue)
-                failure =
-                    describeNoValue(value->reason, value->reasonText ? *value->reasonText : "");
+            if (value->kind == NoValue) {
+                const std::string written =
+                    expression.empty() ? utf16ToUtf8(value->text.view()) : expression;
+                failure = explainNoValue(value->reason, value->reasonText ? *value->reasonText : "",
+                                         written);
+            } else {
+                failure = resultRemark(*value, options.format);
+            }
             n = std::move(value);
             if (text)
                 writeResult(standardOutput(), *text, options.decimalPoint);
             else
                 writeAscii(standardOutput(), ascii, options.decimalPoint);
         } catch (const char *message) {
+            failure = message;
+        } catch (const std::string &message) {
             failure = message;
         } catch (const std::bad_alloc &) {
             failure = "out of memory";
@@ -271,7 +288,7 @@ struct Run {
                 if (number == 1 && line->starts_with(byteOrderMark))
                     line->erase(0, byteOrderMark.size());
                 const bool more = input.moreWaiting();
-                if (isCommentOrBlank(*line)) {
+                if (isCommentOrBlank(*line, number == 1)) {
                     standardOutput() << '\n';
                     if (!more) flushOutput();
                     continue;
@@ -471,22 +488,37 @@ int convertNamed(const EvalOptions &o) {
     const int p = prefixFor(from, o.fromPrefix, "--from-prefix", o.convert[1]);
     const int q = prefixFor(to, o.toPrefix, "--to-prefix", o.convert[2]);
 
-    // A VALUE without value fails the run: a conversion of nothing is no answer.
+    // VALUE is an expression, evaluated as a whole and then converted: in brackets, so that
+    // "2+3" converts 5, not 2 and 3 feet. A VALUE without value fails the run: a conversion of
+    // nothing is no answer.
     const std::string &value = o.convert[3];
-    const std::u16string text = stripWhiteSpace(utf8ToUtf16(value));
+    const std::u16string text = u"(" + stripWhiteSpace(utf8ToUtf16(value)) + u")";
     std::string failure;
     std::u16string line;
     try {
-        const NumberRef number = evaluateExpression(text);
-        if (number->kind == NoValue)
-            failure =
-                describeNoValue(number->reason, number->reasonText ? *number->reasonText : "");
-        else
+        if (const std::optional<ControlCharacter> control = findControlCharacter(value))
+            throw describeControlCharacter(*control);
+        const NumberRef number =
+            evaluateExpression(std::u16string_view(text).substr(1, text.size() - 2));
+        if (number->kind == NoValue) {
+            failure = explainNoValue(number->reason, number->reasonText ? *number->reasonText : "",
+                                     value);
+        } else if (failure = resultRemark(*number, o.format); failure.empty()) {
             line = conversionText(text, c.converter, from.unit, p, to.unit, q, o.format);
-        // The left part without a result after it: the conversion itself has no value.
-        if (failure.empty() && (line.empty() || line.ends_with(u"= ")))
-            failure = "the conversion has no value";
+            // The left part without a result after it: the conversion itself has no value.
+            if (line.empty() || line.ends_with(u"= ")) {
+                failure = "the conversion has no value";
+                if (const auto u = conversionUnits(c.converter, from.unit, p, to.unit, q)) {
+                    const NumberRef converted = evaluateExpression(buildConversionExpression(
+                        text, u->from, u->fromPrefix, u->to, u->toPrefix));
+                    const std::string remark = resultRemark(*converted, o.format);
+                    if (!remark.empty()) failure += ": " + remark;
+                }
+            }
+        }
     } catch (const char *message) {
+        failure = message;
+    } catch (const std::string &message) {
         failure = message;
     } catch (const std::bad_alloc &) {
         failure = "out of memory";

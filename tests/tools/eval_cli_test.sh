@@ -109,6 +109,11 @@ check unit-usd-wide   ''                          2 ''                        "r
         1 USD = 0.7444907683 EUR" --convert currency usd EUR 1
 # A VALUE without value fails the run, with or without --strict.
 check convert-no-value ''                         1 $'\n'                    "reckonwise-eval: foo: unknown name 'foo'" --convert length m m foo
+# VALUE is an expression, converted as a whole.
+check convert-sum     ''                          0 $'5 ft = 1.524 m\n'      ''               --convert length ft m 2+3
+check convert-diff    ''                          0 $'6 ft = 1.8288 m\n'     ''               --convert length ft m 10-4
+check convert-nan     ''                          1 $'\n'                    'reckonwise-eval: sqrt(-1): not a number' --convert length ft m 'sqrt(-1)'
+check convert-hex     ''                          1 $'\n'                    'reckonwise-eval: 1/2: a non-integer has no hexadecimal text' --format hex --convert length ft m 1/2
 check convert-overflow ''                         1 $'\n'                    'reckonwise-eval: 2^20000\*0,5: ?*' --convert length m m '2^20000*0,5'
 # Conventions: version, short options, and arguments with one "-" that stay expressions.
 check version         ''                          0 $'reckonwise-eval 1.0\n' ''               --version
@@ -149,6 +154,29 @@ check byte-order-mark $'\xef\xbb\xbf1+1\n2\n'       0 $'2\n2\n'                 
 check comments        $'# sums\n1+1\n\n   \n  # more\n\t\n3\n' 0 $'\n2\n\n\n\n\n3\n' '' --strict
 check no-final-end    $'1+1\n2+2'                 0 $'2\n4\n'                 ''
 check hash-argument   ''                          0 $'255\n'                 ''               '#ff'
+# "#" followed by a blank, or alone, starts a comment; "#" before a digit is a hexadecimal
+# literal on lines as in arguments; "#!" is the interpreter's line only on the first line.
+check hash-lines      $'#!/usr/bin/reckonwise-eval\n#ff\n #FFFFFFFF\n#\n#\t10\n#10\n#!1\n' 1 $'\n255\n4294967295\n\n\n16\n\n' \
+    "reckonwise-eval: line 7: malformed number '#!1'" --strict
+# Lines end at LF, CRLF or a lone CR, in any mix.
+check line-ends       $'1+1\r7/2\r\n2*3\n4\r\r5' 0 $'2\n3.5\n6\n4\n\n5\n' ''
+# A control character is named, not dropped; the message escapes what it quotes.
+if [[ $(printf '3+\0004\n' | "$bin" --strict 2>&1 >/dev/null) != 'reckonwise-eval: line 1: control character \x00 at column 3' ]]; then
+    echo "FAIL control-nul: a NUL in a line is not named"
+    failed=1
+fi
+check control-escape  ''                          0 $'\n'               'reckonwise-eval: 1+\\x1b\[2J: control character \\x1b at column 3' $'1+\e[2J'
+# Values that are no numbers are printed as such, said, and fail --strict; so does a value
+# that the format has no text for.
+check nan-inf         $'sqrt(-1)\nln 0\n0^-1\n' 1 $'nan\n-inf\ninf\n' "reckonwise-eval: line 1: not a number
+reckonwise-eval: line 2: infinite
+reckonwise-eval: line 3: infinite" --strict
+check hex-fraction    ''                          1 $'\n0xFF\n'           'reckonwise-eval: 1/3: a non-integer has no hexadecimal text' --strict --format hex 1/3 255
+# Reasons in the user's words: the span as typed, the rule that was broken.
+check reason-words    $'cosh(1)\n2(3)\npi-1\nformat\n' 0 $'\n\n\n\n' "reckonwise-eval: line 1: unknown name 'cosh'
+reckonwise-eval: line 2: values side by side are not multiplied: write 2\\*(3)
+reckonwise-eval: line 3: '-' after a name is not an operator: write (pi)-1
+reckonwise-eval: line 4: unknown name 'format'"
 # The decimal mark: the locale's by default, the option's when given; a mark that could be
 # read as part of an expression is refused.
 check decimal-c       ''                          0 $'3.5\n'                 ''               '7/2'
