@@ -139,8 +139,7 @@ bool matchesAt(const Text &piece, const Text &line, const std::vector<std::size_
         std::size_t runEnd = i;
         while (runEnd < piece.size() && piece[runEnd] != ' ')
             ++runEnd;
-        const bool mayBeValue =
-            (i == 0 || piece[i - 1] == ' ') && (i > 0 || runEnd < piece.size());
+        const bool mayBeValue = (i == 0 || piece[i - 1] == ' ') && (i > 0 || runEnd < piece.size());
         if (mayBeValue && isOpening(line[j]) && partner[j] != std::string_view::npos) {
             j = partner[j] + 1;
             i = runEnd;
@@ -202,8 +201,8 @@ bool isConstantName(const std::string &lowered) {
 
 bool startsWithFunction(const Text &t, std::size_t at) {
     static constexpr std::array<std::string_view, 16> names = {
-        "sin", "cos",  "tan", "asin",  "acos", "atan", "abs",  "floor",
-        "int", "ceil", "round", "ln", "log10", "log", "sqrt", "exp"};
+        "sin", "cos",  "tan",   "asin", "acos",  "atan", "abs",  "floor",
+        "int", "ceil", "round", "ln",   "log10", "log",  "sqrt", "exp"};
     for (std::string_view name : names) {
         bool same = at + name.size() <= t.size();
         for (std::size_t k = 0; same && k < name.size(); ++k)
@@ -306,8 +305,8 @@ Span wholeName(const Text &t, Span span) {
     while (b > 0 && isLetter(t[b - 1]))
         --b;
     std::size_t e = span.begin;
-    while (e < span.end && e < t.size() && !isBlank(t[e]) && !isOpening(t[e]) &&
-           !isClosing(t[e]) && (e == span.begin || isWordCharacter(t[e]) || t[e] >= 0x80))
+    while (e < span.end && e < t.size() && !isBlank(t[e]) && !isOpening(t[e]) && !isClosing(t[e]) &&
+           (e == span.begin || isWordCharacter(t[e]) || t[e] >= 0x80))
         ++e;
     while (e < t.size() && isWordCharacter(t[e]))
         ++e;
@@ -340,7 +339,8 @@ std::optional<ControlCharacter> findControlCharacter(std::string_view utf8) {
     const Text t = decode(utf8);
     for (std::size_t i = 0; i < t.size(); ++i) {
         const char32_t c = t[i];
-        if ((c < 0x20 && !isBlank(c)) || (c >= 0x7F && c <= 0x9F)) return ControlCharacter{i + 1, c};
+        if ((c < 0x20 && !isBlank(c)) || (c >= 0x7F && c <= 0x9F))
+            return ControlCharacter{i + 1, c};
     }
     return std::nullopt;
 }

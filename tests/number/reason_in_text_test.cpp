@@ -91,8 +91,13 @@ TEST(ReasonInText, FindsControlCharactersButNotBlanks) {
         std::size_t column; // 0: none
         char32_t code;
     } rows[] = {
-        {std::string("3+\0" "4", 4), 3, 0},
-        {"1 +\x1b" "2", 4, 0x1B},
+        {std::string("3+\0"
+                     "4",
+                     4),
+         3, 0},
+        {"1 +\x1b"
+         "2",
+         4, 0x1B},
         {"\u00B2\u00B3\x7f", 3, 0x7F},
         {"2\u0085", 2, 0x85},
         {"1 +\t2\r\n\v\f", 0, 0},
