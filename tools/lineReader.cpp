@@ -11,6 +11,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 #if defined(_WIN32)
 #include <io.h>
@@ -42,7 +43,7 @@ public:
                 if (buffer[at] == '\n') ++at;
                 afterReturn = false;
             }
-            const std::size_t end = buffer.find_first_of("\r\n", at);
+            const std::size_t end = lineEnd(at);
             if (end != std::string::npos) {
                 line.append(buffer, at, end - at);
                 at = end + 1;
@@ -87,8 +88,25 @@ public:
     }
 
 private:
+    // Where the first line end from `at` on is. The next line feed and the next return are
+    // each found with memchr and remembered until a line passes them, so a block is scanned
+    // once for each, however short its lines (a block without returns costs one scan).
+    std::size_t lineEnd(std::size_t at) {
+        const auto find = [&](char c) {
+            const void *hit = std::memchr(buffer.data() + at, c, buffer.size() - at);
+            return hit ? std::size_t(static_cast<const char *>(hit) - buffer.data())
+                       : buffer.size();
+        };
+        if (!searched || nextFeed < at) nextFeed = find('\n');
+        if (!searched || nextReturn < at) nextReturn = find('\r');
+        searched = true;
+        const std::size_t end = std::min(nextFeed, nextReturn);
+        return end < buffer.size() ? end : std::string::npos;
+    }
+
     // Reads the next block into the empty buffer; false at the end of the input.
     bool fill() {
+        searched = false;
         if (ended) return false;
         buffer.resize(std::size_t(1) << 16);
         for (;;) {
@@ -114,6 +132,8 @@ private:
     bool ended = false;
     bool partial = false;     // a line has begun in an earlier block
     bool afterReturn = false; // the last line ended at a return that ended its block
+    bool searched = false;    // nextFeed and nextReturn hold for this block
+    std::size_t nextFeed = 0, nextReturn = 0; // buffer.size() when there is none
 };
 
 #if defined(RECKONWISE_LINE_EDITING)

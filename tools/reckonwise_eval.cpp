@@ -211,7 +211,10 @@ struct Run {
             SharedText line;
             std::u16string wide = utf8ToUtf16(expression);
             const bool plain = isPlainAscii(expression);
-            line = plain ? SharedText(std::move(wide)) : SharedText(stripWhiteSpace(wide));
+            if (plain)
+                line = SharedText(std::move(wide));
+            else
+                line = SharedText(stripWhiteSpace(wide));
             // A Number the cache does not keep has its text written once: made as ASCII,
             // without the UTF-16 copy kept in the Number. So is an integer's Full text, its
             // decimal digits (a third of the memory of a long result).
@@ -230,7 +233,7 @@ struct Run {
                     expression.empty() ? utf16ToUtf8(value->text.view()) : expression;
                 failure = explainNoValue(value->reason, value->reasonText ? *value->reasonText : "",
                                          written);
-            } else {
+            } else if (value->kind == Float) {
                 failure = resultRemark(*value, options.format);
             }
             n = std::move(value);
@@ -492,7 +495,11 @@ int convertNamed(const EvalOptions &o) {
     // "2+3" converts 5, not 2 and 3 feet. A VALUE without value fails the run: a conversion of
     // nothing is no answer.
     const std::string &value = o.convert[3];
-    const std::u16string text = u"(" + stripWhiteSpace(utf8ToUtf16(value)) + u")";
+    // (Built by appending: g++ 12 at -O3 misreads operator+ chains as overlapping copies.)
+    const std::u16string stripped = stripWhiteSpace(utf8ToUtf16(value));
+    std::u16string text;
+    text.reserve(stripped.size() + 2);
+    text.append(1, u'(').append(stripped).append(1, u')');
     std::string failure;
     std::u16string line;
     try {
