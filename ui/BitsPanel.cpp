@@ -136,12 +136,14 @@ void BitsPanel::copyRow(int row) {
 
 void BitsPanel::showResult(const QString &text, bool shown) {
     expression = text;
+    haveResult = true;
     viewMade = false;
     if (shown) refresh();
 }
 
 void BitsPanel::refresh() {
-    if (viewMade) return;
+    // Shown while a new result is being made, the group waits for it.
+    if (viewMade || !haveResult) return;
     viewMade = true;
     auto *worker = new BitsThread(
         this,
@@ -155,6 +157,7 @@ void BitsPanel::refresh() {
 void BitsPanel::clear() {
     ++request;
     waiting = true;
+    haveResult = false;
     viewMade = false;
     value.reset();
     for (ClippedLabel *row : rows)

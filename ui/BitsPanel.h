@@ -63,10 +63,11 @@ private:
     std::array<QLabel *, 8> bitNumbers{}; // at the left and right end of each grid row
     std::array<QCheckBox *, 64> cells{};
 
-    QString expression;    // of the last result shown
-    bool viewMade = false; // the view of `expression` was asked for
-    quint64 request = 0;   // counts the requests; a late view is dropped
-    bool waiting = true;   // no view of the current result yet: flips wait
-    NumberRef value;       // the result the view shows
+    QString expression;      // of the last result shown
+    bool haveResult = false; // a result is shown (none at start, nor while one is made)
+    bool viewMade = false;   // the view of `expression` was asked for
+    quint64 request = 0;     // counts the requests; a late view is dropped
+    bool waiting = true;     // no view of the current result yet: flips wait
+    NumberRef value;         // the result the view shows
     BitView view;
 };
