@@ -19,7 +19,8 @@ import unittest
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from session import (Desktop, Program, click_on, clipboard, expect, find,  # noqa: E402
-                     find_all, has_state, key, labelled_by, poll, settle, type_text)
+                     find_all, find_windows, has_state, key, labelled_by, poll, settle,
+                     type_text)
 
 PROGRAM = None
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -167,6 +168,14 @@ class BitsTest(unittest.TestCase):
             seen[name] = settle(clipboard, {"decimal": "1099511627777",
                                             "hexadecimal": "0x10000000001",
                                             "octal": "0o20000000000001"}[name], 3)
+        # The row's context menu (a window of its own, outside the accessibility tree).
+        label = next(n for n in find_all(self.panel(p), "label")
+                     if "Decimal:" in labelled_by(n))
+        click_on(label, button=3)
+        poll("the row's menu opened",
+             lambda: [w for w in find_windows("", p.pid) if w != p.window])
+        key("Down", "Return")
+        seen["decimal, menu"] = settle(clipboard, "1099511627777", 3)
         # By keyboard: Tab from the line goes to the copy buttons (no other group shown).
         click_on(p.control("text", "Expression"))
         key("Tab", "Tab", "Tab", "Tab")
@@ -175,7 +184,9 @@ class BitsTest(unittest.TestCase):
         key("space")
         seen["binary"] = settle(clipboard, "0b1" + "0" * 39 + "1", 3)
         self.assertEqual(seen, {"decimal": "1099511627777", "hexadecimal": "0x10000000001",
-                                "octal": "0o20000000000001", "binary": "0b1" + "0" * 39 + "1"})
+                                "octal": "0o20000000000001",
+                                "decimal, menu": "1099511627777",
+                                "binary": "0b1" + "0" * 39 + "1"})
 
     def test_a_result_without_bits_says_so_and_empties_the_grid(self):
         p = self.start()
@@ -197,6 +208,21 @@ class BitsTest(unittest.TestCase):
         expect("the summary", lambda: None if summary in [
             n.get_name() for n in find_all(self.panel(p), "label")] else "not shown")
         self.assertEqual(self.cells(p), {bit: bool(0xFF7F >> bit & 1) for bit in range(16)})
+
+    def test_a_flip_too_long_for_the_line_is_refused_with_a_message(self):
+        p = self.start()
+        self.enter(p, "10^40000")  # 40 001 digits flipped: longer than the line's 32 767
+        cell = self.cell(p, 0)
+        poll("the value's cells shown", lambda: not has_state(cell, "checked") and
+             self.rows(p)[1].startswith("0x"))
+        click_on(cell)
+        alert = find(p.app, "alert", what="a message for the refused flip")
+        self.assertTrue(find_all(alert, "label", "The new value is too long for the expression "
+                                 "line and was not written."))
+        key("Return")
+        poll("the message closed", lambda: not find_all(p.app, "alert"))
+        self.assertEqual((self.line(p), settle(lambda: has_state(cell, "checked"), False, 3)),
+                         ("10^40000", False), "(the line, bit 0 set) after the refused flip")
 
     def test_heights_with_the_bits_group(self):
         done = subprocess.run(
