@@ -35,6 +35,12 @@ without value prints an empty line, and its reason on standard error:
                    the C locale); input takes both "." and ","
   --kind           print integer, float or novalue and a tab before each
                    result
+  --bases          print each result in decimal, hexadecimal, octal and binary,
+                   one line each (with --range also the unsigned and the signed
+                   reading of its bits); a line without an integer result
+                   prints the names alone and its reason on standard error
+  --group          with --bases, digits in groups: decimal and octal by three,
+                   hexadecimal and binary by four
   --strict         exit with status 1 if any expression had no value
   -q, --quiet      do not say why a line has no value
   --cache-limit BYTES
@@ -242,6 +248,9 @@ EvalOptions EvalOptions::parse(int argc, char **argv) {
             decimalPointGiven = true;
         } else if (name == "--cache-limit") {
             o.cacheLimit = byteCount(value());
+        } else if (name == "--bases" || name == "--group") {
+            noValue();
+            (name == "--bases" ? o.bases : o.group) = true;
         } else if (name == "--kind" || name == "--strict" || name == "--quiet" ||
                    name == "--catalogue" || name == "--help" || name == "--version") {
             noValue();
@@ -266,6 +275,9 @@ EvalOptions EvalOptions::parse(int argc, char **argv) {
     }
     if (o.help || o.version) return o;
     if (!decimalPointGiven) o.decimalPoint = localeDecimalMark();
+    if (o.group && !o.bases) throw UsageError{"option '--group' needs '--bases'"};
+    if (o.bases && (o.catalogue || !o.convert.empty()))
+        throw UsageError{"'--bases' goes with expressions, not with '--catalogue' or '--convert'"};
     if ((o.fromPrefix || o.toPrefix) && o.convert.empty())
         throw UsageError{"options '--from-prefix' and '--to-prefix' need '--convert'"};
     if (o.catalogue && !o.convert.empty())

@@ -24,6 +24,8 @@ struct EvalOptions {
     std::int32_t rangeBits = 0;
     bool rangeSigned = true;
     bool showKind = false;
+    bool bases = false; // each result in the four bases, and its readings under a range
+    bool group = false; // with bases: digits in groups
     bool strict = false;
     bool quiet = false;
     // The decimal mark written, one character in UTF-8: by default the locale's (LC_NUMERIC).

@@ -12,6 +12,7 @@
 #include "number/Number.h"
 #include "number/NumberCache.h"
 #include "number/Settings.h"
+#include "number/bitView.h"
 #include "number/evaluator.h"
 #include "number/format.h"
 #include "number/largeStack.h"
@@ -196,6 +197,7 @@ struct Run {
     }
 
     void evaluateAndPrintHere(std::string expression, const Where &where, bool moreWaiting) {
+        if (options.bases) return printBasesHere(expression, where, moreWaiting);
         NumberRef n;
         const std::u16string *text = nullptr;
         std::string failure;
@@ -255,6 +257,62 @@ struct Run {
         // Every answer is out before the program could wait for more input: a script that
         // writes a line and reads the answer never stalls, and a file of expressions is not
         // written one system call per line.
+        if (!moreWaiting || !failure.empty())
+            flushOutput();
+        else
+            checkOutput();
+        if (!failure.empty() && !options.quiet)
+            standardError() << programName << ": " << where.text() << ": " << failure << '\n';
+    }
+
+    // --bases: the lines of the result in the four bases (with --range also the unsigned
+    // and signed readings of its bits), each a name and the text; without bits (no value,
+    // not an integer) the names stand alone and the reason goes to standard error.
+    void printBasesHere(const std::string &expression, const Where &where, bool moreWaiting) {
+        std::string failure;
+        BitView view;
+        try {
+            bigint::checkInterrupt();
+            const NumberRef value = evaluateExpression(stripWhiteSpace(utf8ToUtf16(expression)));
+            view = bitView(*value);
+            if (value->kind == NoValue)
+                failure =
+                    describeNoValue(value->reason, value->reasonText ? *value->reasonText : "");
+            else if (value->kind == Float)
+                failure = "not an integer";
+        } catch (const char *message) {
+            failure = message;
+        } catch (const std::bad_alloc &) {
+            failure = "out of memory";
+        } catch (const bigint::Interrupted &) {
+            failure = "interrupted";
+        }
+        const bool bits = view.kind == BitViewKind::integer;
+        std::vector<std::pair<std::string_view, const std::string *>> lines;
+        for (const BaseRow &row : view.rows)
+            lines.emplace_back(row.name,
+                               bits ? options.group ? &row.grouped : &row.plain : nullptr);
+        std::string readings[2];
+        if (options.rangeBits > 0) {
+            readings[0] =
+                options.group ? groupedDigits(view.unsignedReading, 3) : view.unsignedReading;
+            readings[1] = options.group ? groupedDigits(view.signedReading, 3) : view.signedReading;
+            lines.emplace_back("unsigned", bits ? &readings[0] : nullptr);
+            lines.emplace_back("signed", bits ? &readings[1] : nullptr);
+        }
+        const char *kind = view.kind == BitViewKind::integer      ? "integer"
+                           : view.kind == BitViewKind::notInteger ? "float"
+                                                                  : "novalue";
+        for (const auto &[name, text] : lines) {
+            if (options.showKind) standardOutput() << kind << '\t';
+            standardOutput() << name;
+            if (text) {
+                standardOutput() << std::string(13 - name.size(), ' ');
+                writeAscii(standardOutput(), *text, "."); // integers: no decimal mark
+            }
+            standardOutput() << '\n';
+        }
+        if (!failure.empty()) anyWithoutValue = true;
         if (!moreWaiting || !failure.empty())
             flushOutput();
         else

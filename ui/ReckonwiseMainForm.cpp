@@ -3,6 +3,7 @@
 
 #include "number/outputFormats.h"
 #include "number/textUtils.h"
+#include "ui/BitsPanel.h"
 #include "ui/BrindlewoodForm.h"
 #include "ui/ClippedText.h"
 #include "ui/ConverterPanel.h"
@@ -85,6 +86,8 @@ TReckonwiseMainForm::TReckonwiseMainForm(QWidget *parent) : QMainWindow(parent) 
     createMenus();
     createHistory();
     converterPanel = new ConverterPanel(GroupBox3);
+    bitsPanel = new BitsPanel(GroupBox5);
+    connect(bitsPanel, &BitsPanel::writeRequested, this, &TReckonwiseMainForm::writeBitsValue);
     createButtonPad();
     orderTabStops();
 
@@ -115,9 +118,11 @@ void TReckonwiseMainForm::createControls() {
     GroupBox2 = group("GroupBox2", "Buttons", 103, 224);
     GroupBox3 = group("GroupBox3", "Converter", 333, 132);
     GroupBox4 = group("GroupBox4", "History", 471, 210);
+    GroupBox5 = group("GroupBox5", "Bits", 686, bitsGroupHeight);
     GroupBox2->hide();
     GroupBox3->hide();
     GroupBox4->hide();
+    GroupBox5->hide();
 
     Edit1 = new ExpressionEdit(GroupBox1);
     Edit1->setMaxLength(lineMaxLength);
@@ -177,6 +182,7 @@ void TReckonwiseMainForm::orderTabStops() {
     for (QWidget *list : converterPanel->listsInTabOrder())
         stops.append(list);
     stops.append(StringGrid1);
+    stops.append(bitsPanel->widgetsInTabOrder());
     for (qsizetype i = 1; i < stops.size(); ++i)
         QWidget::setTabOrder(stops[i - 1], stops[i]);
 }
@@ -221,7 +227,8 @@ void TReckonwiseMainForm::createMenus() {
     Buttons1 = item(show, "Buttons1", "&Buttons");
     Converter1 = item(show, "Converter1", "&Converter");
     History1 = item(show, "History1", "&History");
-    for (QAction *a : {Buttons1, Converter1, History1}) {
+    Bits1 = item(show, "Bits1", "B&its");
+    for (QAction *a : {Buttons1, Converter1, History1, Bits1}) {
         a->setCheckable(true);
         connect(a, &QAction::triggered, this, &TReckonwiseMainForm::ArrangeGroups);
     }
@@ -308,7 +315,7 @@ void TReckonwiseMainForm::createMenus() {
 void TReckonwiseMainForm::layoutChildren() {
     QWidget *client = centralWidget();
     const int width = client->width() - 16;
-    for (QGroupBox *g : {GroupBox1, GroupBox2, GroupBox3, GroupBox4})
+    for (QGroupBox *g : {GroupBox1, GroupBox2, GroupBox3, GroupBox4, GroupBox5})
         g->resize(width, g->height());
     Edit1->resize(GroupBox1->width() - 20, Edit1->height());
     if (!GroupBox4->isHidden()) {
@@ -316,6 +323,9 @@ void TReckonwiseMainForm::layoutChildren() {
         GroupBox4->resize(width, std::max(height, 40));
     }
     Panel1->setGeometry(8, 16, GroupBox4->width() - 20, GroupBox4->height() - 25);
+    // Below a history that follows the window's height, the bits group follows its bottom.
+    if (!GroupBox4->isHidden() && !GroupBox5->isHidden())
+        GroupBox5->move(8, GroupBox4->y() + GroupBox4->height() + 5);
 }
 
 // Installed on the application: it sees every event of every object first.
@@ -431,6 +441,7 @@ void TReckonwiseMainForm::StartEvaluation(bool force) {
 
     Label5->setWholeText(QString());
     converterPanel->clearConversion();
+    bitsPanel->clear();
     UpdateHistory();
 
     auto *worker = new NumberThread(
@@ -459,6 +470,7 @@ void TReckonwiseMainForm::ShowResult(const QString &result, const QString &expre
     if (stripped(Edit1->text()) == expression && computedUnder == ResultSettings::current()) {
         Label5->setWholeText(result);
         if (GroupBox3->isVisibleTo(this)) updateConversion(result);
+        bitsPanel->showResult(expression, GroupBox5->isVisibleTo(this));
     }
     for (int row = 1; row < historyRowCount(); ++row) {
         if (historyCell(row, 1).isEmpty() && stripped(historyCell(row, 0)) == expression)
@@ -498,7 +510,7 @@ void TReckonwiseMainForm::SelectAll() {
 void TReckonwiseMainForm::ArrangeGroups() {
     const GroupArrangement a =
         arrangeGroups(Buttons1->isChecked(), GroupBox2->height(), Converter1->isChecked(),
-                      GroupBox3->height(), History1->isChecked());
+                      GroupBox3->height(), History1->isChecked(), Bits1->isChecked());
     const int width = centralWidget()->width() - 16;
     GroupBox2->setVisible(Buttons1->isChecked());
     if (Buttons1->isChecked()) GroupBox2->move(8, a.buttonsTop);
@@ -506,6 +518,8 @@ void TReckonwiseMainForm::ArrangeGroups() {
     if (Converter1->isChecked()) GroupBox3->move(8, a.converterTop);
     GroupBox4->setVisible(History1->isChecked());
     if (History1->isChecked()) GroupBox4->setGeometry(8, a.historyTop, width, historyGroupHeight);
+    GroupBox5->setVisible(Bits1->isChecked());
+    if (Bits1->isChecked()) GroupBox5->move(8, a.bitsTop);
 
     // The height set is the client area's, menu bar included; the window system adds its
     // frame, whatever the height of its title bar, so no group is ever cut at the bottom.
@@ -517,6 +531,21 @@ void TReckonwiseMainForm::ArrangeGroups() {
     layoutChildren();
 
     if (GroupBox3->isVisibleTo(this)) updateConversion(Label5->wholeText());
+    if (GroupBox5->isVisibleTo(this)) bitsPanel->refresh();
+}
+
+void TReckonwiseMainForm::writeBitsValue(const QString &text) {
+    if (text.size() > Edit1->maxLength()) {
+        auto *box = new QMessageBox(
+            QMessageBox::Information, QStringLiteral("Reckonwise"),
+            QStringLiteral(
+                "The new value is too long for the expression line and was not written."),
+            QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+        return;
+    }
+    Edit1->setText(text);
 }
 
 void TReckonwiseMainForm::updateConversion(const QString &result) {

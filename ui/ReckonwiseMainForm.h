@@ -2,8 +2,8 @@
 #pragma once
 // TReckonwiseMainForm: the calculator window. One expression line whose result is shown
 // live beneath it (evaluated on NumberThread workers), the Settings menus, the clipboard
-// commands, and three optional group boxes below the line: the button pad, the converter
-// and the history grid.
+// commands, and four optional group boxes below the line: the button pad, the converter,
+// the history grid and the bits of the result.
 
 #include "number/Settings.h"
 #include "ui/NumberThread.h"
@@ -13,6 +13,7 @@
 #include <QString>
 #include <array>
 
+class BitsPanel;
 class ClippedLabel;
 class ConverterPanel;
 class ExpressionEdit;
@@ -86,7 +87,7 @@ private:
     void setHistoryCell(int row, int column, const QString &text);
     void addHistoryRow();
 
-    QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4;
+    QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4, *GroupBox5;
     ExpressionEdit *Edit1;
     QLabel *Label1;
     ClippedLabel *Label5; // keeps the whole result; shows only what fits
@@ -95,10 +96,13 @@ private:
     StringGrid *StringGrid1;
     QScrollBar *historyScrollBar;
     QMenu *PopupMenu1;
-    QAction *Copyselection1, *Paste1, *Buttons1, *Converter1, *History1;
+    QAction *Copyselection1, *Paste1, *Buttons1, *Converter1, *History1, *Bits1;
     QTimer *CalculatingTimer;
 
     ConverterPanel *converterPanel;
+    BitsPanel *bitsPanel;
+    // Writes a flipped bit's value into the line, which then evaluates as typed text.
+    void writeBitsValue(const QString &text);
     THelpForm *help;
     TBrindlewoodForm *about;
 

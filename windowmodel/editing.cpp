@@ -31,7 +31,7 @@ HistoryStep historyStepFor(std::u16string_view typed, std::u16string_view lastRo
 }
 
 GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter, int converterHeight,
-                               bool history) {
+                               bool history, bool bits) {
     // The expression group ends at 8 + 89; the others follow 5 pixels apart.
     GroupArrangement a{0, 0, 0, 157 - designedFrameHeight};
     int top = 8 + 89 + 5;
@@ -47,7 +47,12 @@ GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter, 
     }
     if (history) {
         a.historyTop = top;
+        top += historyGroupHeight + 5;
         a.clientHeight += historyGroupHeight + 5;
+    }
+    if (bits) {
+        a.bitsTop = top;
+        a.clientHeight += bitsGroupHeight + 5;
     }
     return a;
 }

@@ -10,7 +10,8 @@ one desktop only.
 
     /usr/bin/python3 tests/desktop/frame_heights.py PATH/TO/reckonwise openbox|metacity HEIGHTS
 
-HEIGHTS is a JSON object: the client height each set should reach ({"none": 132, ...}).
+HEIGHTS is a JSON object: the client height each set should reach ({"none": 132, ...}); the
+groups its labels name are the ones shown in turn.
 """
 
 import json
@@ -22,10 +23,14 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from session import (Desktop, Program, client_geometry, frame_extents,  # noqa: E402
                      frame_geometry, poll, settle)
 
-GROUPS = ("Buttons", "Converter", "History")
-# Each step toggles one item, so that every set of groups comes up once.
-STEPS = ("Buttons", "Converter", "Buttons", "History", "Buttons", "Converter", "Buttons",
-         "History")
+ALL_GROUPS = ("Buttons", "Converter", "History", "Bits")
+
+
+def steps(groups):
+    """Items to toggle, one at a time, so that every set of the groups comes up once (a Gray
+    code), and the last one again, back to none."""
+    order = [groups[(i & -i).bit_length() - 1] for i in range(1, 1 << len(groups))]
+    return order + [groups[-1]]
 
 
 def heights(program, window_manager, expected_client):
@@ -43,12 +48,14 @@ def heights(program, window_manager, expected_client):
                           [0, 0, expected_client[label], expected_client[label] + top + bottom],
                           3)
 
+        # The groups the sets name: three without the bits group, or all four.
+        groups = [g for g in ALL_GROUPS if any(g in label.split("+") for label in expected_client)]
         sets = {"none": wait_for("none")}
         shown = set()
-        for item in STEPS:
+        for item in steps(groups):
             p.choose("Show", item)
             shown ^= {item}
-            label = "+".join(g for g in GROUPS if g in shown) or "none"
+            label = "+".join(g for g in groups if g in shown) or "none"
             sets[label] = wait_for(label)
         return {"frame": top + bottom, "sets": sets}
 

@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-"""Takes the README's picture of the window: the program on a desktop of its own under
-openbox, the pad and the history shown, a few lines computed and the last one's result
-showing, cut out with the window manager's frame and title bar.
+"""Takes the README's pictures of the window: the program on a desktop of its own under
+openbox, a few lines computed and the last one's result showing, cut out with the window
+manager's frame and title bar. The first picture has the pad and the history shown; with
+--bits, the second has the history and the bits group, in a 32-bit range.
 
-    /usr/bin/python3 tests/desktop/screenshot.py PATH/TO/reckonwise OUTPUT.png
+    /usr/bin/python3 tests/desktop/screenshot.py PATH/TO/reckonwise OUTPUT.png [--bits]
 """
 
 import os
@@ -17,18 +18,26 @@ from session import (SCREEN_HEIGHT, SCREEN_WIDTH, Desktop, Program, find, key,  
 
 ENTERED = ("2^100", "sqrt 2", "0xFF & 0xF4 + 5", "100!/98!", "sin(30)*7")
 SHOWN = "2^64-1"  # typed last, left on the line with its result
+BITS_ENTERED = ("0xFF & 0xF4 + 5", "1<<20", "-1")
+BITS_SHOWN = "0xCAFE*65537"
 
 
-def main(program, output):
+def main(program, output, bits=False):
     with Desktop() as desktop, Program(desktop, program) as p:
-        p.choose("Show", "Buttons")
+        if bits:
+            p.choose("Settings", "Value range", "signed long (32 bits)")
+        else:
+            p.choose("Show", "Buttons")
         p.choose("Show", "History")
-        for line in ENTERED:
+        if bits:
+            p.choose("Show", "Bits")
+        entered, shown = (BITS_ENTERED, BITS_SHOWN) if bits else (ENTERED, SHOWN)
+        for line in entered:
             type_text(line)
             key("Return")
-        type_text(SHOWN)
+        type_text(shown)
         table = find(p.app, "table", "History")
-        lines = ENTERED + (SHOWN,)
+        lines = entered + (shown,)
 
         def all_computed():
             cells = [(table.get_accessible_at(r, 0).get_name(),
@@ -53,6 +62,6 @@ def main(program, output):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
+    if len(sys.argv) not in (3, 4) or sys.argv[3:] not in ([], ["--bits"]):
         sys.exit(__doc__)
-    main(os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]))
+    main(os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]), sys.argv[3:] == ["--bits"])

@@ -71,6 +71,29 @@ TEST(ArrangeGroups, ClientHeightsAndTops) {
     }
 }
 
+TEST(ArrangeGroups, BitsGroupComesLastInEveryCombination) {
+    // The designed client heights with the bits group: 205 pixels more than without it,
+    // and its top below whichever group is last above it.
+    struct Case {
+        bool buttons, converter, history;
+        int height, bitsTop;
+    };
+    const Case cases[] = {
+        {false, false, false, 337, 102}, {true, false, false, 566, 331},
+        {false, true, false, 474, 239},  {false, false, true, 542, 307},
+        {true, true, false, 703, 468},   {true, false, true, 771, 536},
+        {false, true, true, 679, 444},   {true, true, true, 908, 673},
+    };
+    for (const auto &c : cases) {
+        const GroupArrangement without = arrangeGroups(c.buttons, 224, c.converter, 132, c.history);
+        const GroupArrangement a = arrangeGroups(c.buttons, 224, c.converter, 132, c.history, true);
+        EXPECT_EQ(a.clientHeight, c.height) << c.buttons << c.converter << c.history;
+        EXPECT_EQ(a.clientHeight, without.clientHeight + bitsGroupHeight + 5);
+        EXPECT_EQ(a.bitsTop, c.bitsTop) << c.buttons << c.converter << c.history;
+        EXPECT_EQ(a.historyTop, without.historyTop);
+    }
+}
+
 TEST(Paste, ATextThatDoesNotFitIsRefusedWithAReason) {
     struct Case {
         int line, selection, pasted;
