@@ -273,14 +273,22 @@ struct Run {
         BitView view;
         try {
             bigint::checkInterrupt();
+            if (const std::optional<ControlCharacter> control = findControlCharacter(expression)) {
+                view = bitView(Number{}); // the rows' names, without a value
+                throw describeControlCharacter(*control);
+            }
             const NumberRef value = evaluateExpression(stripWhiteSpace(utf8ToUtf16(expression)));
             view = bitView(*value);
-            if (value->kind == NoValue)
-                failure =
-                    describeNoValue(value->reason, value->reasonText ? *value->reasonText : "");
-            else if (value->kind == Float)
-                failure = "not an integer";
+            if (value->kind == NoValue) {
+                failure = explainNoValue(value->reason, value->reasonText ? *value->reasonText : "",
+                                         expression);
+            } else if (value->kind == Float) {
+                failure = resultRemark(*value, Normal);
+                if (failure.empty()) failure = "not an integer";
+            }
         } catch (const char *message) {
+            failure = message;
+        } catch (const std::string &message) {
             failure = message;
         } catch (const std::bad_alloc &) {
             failure = "out of memory";

@@ -109,6 +109,10 @@ check unit-usd-wide   ''                          2 ''                        "r
         1 USD = 0.7444907683 EUR" --convert currency usd EUR 1
 # A VALUE without value fails the run, with or without --strict.
 check convert-no-value ''                         1 $'\n'                    "reckonwise-eval: foo: unknown name 'foo'" --convert length m m foo
+# --bases gives its reasons in the same words.
+check bases-reasons   $'cosh(1)\nsqrt(-1)\n1\x01\n' 1 $'decimal\nhexadecimal\noctal\nbinary\ndecimal\nhexadecimal\noctal\nbinary\ndecimal\nhexadecimal\noctal\nbinary\n' "reckonwise-eval: line 1: unknown name 'cosh'
+reckonwise-eval: line 2: not a number
+reckonwise-eval: line 3: control character \\\\x01 at column 2" --bases --strict
 # VALUE is an expression, converted as a whole.
 check convert-sum     ''                          0 $'5 ft = 1.524 m\n'      ''               --convert length ft m 2+3
 check convert-diff    ''                          0 $'6 ft = 1.8288 m\n'     ''               --convert length ft m 10-4
