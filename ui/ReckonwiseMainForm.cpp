@@ -3,6 +3,7 @@
 
 #include "number/outputFormats.h"
 #include "number/textUtils.h"
+#include "ui/Announcer.h"
 #include "ui/BrindlewoodForm.h"
 #include "ui/ClippedText.h"
 #include "ui/ConverterPanel.h"
@@ -10,9 +11,11 @@
 #include "ui/GridScrollLink.h"
 #include "ui/HelpForm.h"
 #include "ui/StringGrid.h"
+#include "ui/accessibleInterfaces.h"
 #include "ui/applicationIcon.h"
 #include "ui/fonts.h"
 #include "ui/windowPlacement.h"
+#include "windowmodel/announcements.h"
 #include "windowmodel/buttonPad.h"
 #include "windowmodel/editing.h"
 #include "windowmodel/helpText.h"
@@ -62,6 +65,7 @@ constexpr int designedClientHeight = 689;
 
 TReckonwiseMainForm::TReckonwiseMainForm(QWidget *parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("ReckonwiseMainForm"));
+    installAccessibleInterfaces();
     setFont(tahoma(11));
 
     // Construction order: worker state, timer, title, history grid, converter, buttons.
@@ -85,6 +89,7 @@ TReckonwiseMainForm::TReckonwiseMainForm(QWidget *parent) : QMainWindow(parent) 
     createMenus();
     createHistory();
     converterPanel = new ConverterPanel(GroupBox3);
+    connect(converterPanel, &ConverterPanel::announcement, announcer, &Announcer::announce);
     createButtonPad();
     orderTabStops();
 
@@ -144,6 +149,10 @@ void TReckonwiseMainForm::createControls() {
     // Designed at 54; a fallback font wider than Tahoma pushes it right of "Result: ".
     Label5->move(std::max(54, Label1->x() + Label1->width() + 2), 57);
     Label5->adjustSize();
+
+    // A label's changed text is not spoken unless the label has the focus; each new result
+    // is announced instead, so the focus stays in the line.
+    announcer = new Announcer(client);
 }
 
 void TReckonwiseMainForm::createButtonPad() {
@@ -447,8 +456,10 @@ void TReckonwiseMainForm::StartEvaluation(bool force) {
 }
 
 void TReckonwiseMainForm::CalculatingTimerTick() {
-    if (currentWorker && currentWorker->isRunning() && Label5->wholeText().isEmpty())
+    if (currentWorker && currentWorker->isRunning() && Label5->wholeText().isEmpty()) {
         Label5->setWholeText(QStringLiteral("Calculating..."));
+        announcer->announce(Label5->wholeText());
+    }
     CalculatingTimer->stop();
 }
 
@@ -458,7 +469,11 @@ void TReckonwiseMainForm::ShowResult(const QString &result, const QString &expre
     // its result belongs to the old setting and is not shown.
     if (stripped(Edit1->text()) == expression && computedUnder == ResultSettings::current()) {
         Label5->setWholeText(result);
-        if (GroupBox3->isVisibleTo(this)) updateConversion(result);
+        const bool converting = GroupBox3->isVisibleTo(this);
+        if (converting) updateConversion(result);
+        announcer->announce(qs(
+            announcement(result.toStdU16String(),
+                         converting ? converterPanel->line().toStdU16String() : std::u16string())));
     }
     for (int row = 1; row < historyRowCount(); ++row) {
         if (historyCell(row, 1).isEmpty() && stripped(historyCell(row, 0)) == expression)

@@ -13,6 +13,7 @@
 #include <QString>
 #include <array>
 
+class Announcer;
 class ClippedLabel;
 class ConverterPanel;
 class ExpressionEdit;
@@ -99,6 +100,7 @@ private:
     QTimer *CalculatingTimer;
 
     ConverterPanel *converterPanel;
+    Announcer *announcer;
     THelpForm *help;
     TBrindlewoodForm *about;
 

@@ -52,10 +52,7 @@ GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter, 
     return a;
 }
 
-namespace {
-
-// 32767 as "32 767": groups of three digits apart, as the window writes numbers in texts.
-std::u16string groupedDigits(int n) {
+std::u16string groupedDigits(long long n) {
     std::u16string digits;
     for (char c : std::to_string(n))
         digits += char16_t(c);
@@ -63,8 +60,6 @@ std::u16string groupedDigits(int n) {
         digits.insert(std::size_t(at), 1, u' ');
     return digits;
 }
-
-} // namespace
 
 std::u16string pasteRefusal(int lineLength, int selectionLength, int pastedLength, int maxLength) {
     if (pastedLength > maxLength)

@@ -42,6 +42,9 @@ inline constexpr int designedFrameHeight = 25;
 GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter, int converterHeight,
                                bool history);
 
+// 32767 as "32 767": groups of three digits apart, as the window writes numbers in texts.
+std::u16string groupedDigits(long long n);
+
 // The expression line's length limit (the edit control's own).
 inline constexpr int lineMaxLength = 32767;
 // Why a paste of pastedLength characters over a selection of selectionLength characters,

@@ -450,6 +450,17 @@ def dump(node, depth=0):
     return "\n".join(lines)
 
 
+# What a menu's entries are: plain items, and the checkable ones as check boxes (Show) and
+# radio buttons (Settings), which is how a screen reader hears their state.
+MENU_ENTRY_ROLES = ("menu item", "check box", "radio button")
+
+
+def menu_entry(root, name, timeout=10, what=None):
+    """The first shown entry of a menu under root with the name, whatever its role."""
+    return poll(what or f"menu entry {name!r} shown", lambda: next(
+        (n for n in find_all(root, None, name) if role(n) in MENU_ENTRY_ROLES), None), timeout)
+
+
 # ---- the calculator --------------------------------------------------------------------
 
 class Program:
@@ -490,7 +501,7 @@ class Program:
         """Clicks through the menu bar: choose("Show", "Buttons")."""
         node = find(self.app, "menu bar")
         for name in path:
-            node = find(node, "menu item", name)
+            node = menu_entry(node, name)
             click_on(node)
 
     # The converter's drop-down lists. Qt reports a combo box's current text as its name on

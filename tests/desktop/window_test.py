@@ -23,8 +23,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from session import (SCREEN_HEIGHT, SCREEN_WIDTH, Desktop, Program,  # noqa: E402
                      activate, atspi, role, click, click_on, client_geometry, clipboard, colours,
                      cpu_seconds, end_process, expect, extents, find, find_all, find_windows,
-                     frame_geometry, has_state, key, labelled_by, poll, run, screenshot,
-                     settle, type_text, wait_window, window_property, window_title)
+                     frame_geometry, has_state, key, labelled_by, menu_entry, poll, run,
+                     screenshot, settle, type_text, wait_window, window_property, window_title)
 
 PROGRAM = None
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -66,7 +66,7 @@ PAD_NAMES = (
     "abs", "floor", "ceil", "round", "logarithm (ln)", "log10", "exp", "pi",
     "logical or", "logical and", "bitwise or", "bitwise and", "equal to", "not equal to",
     "less than", "greater than", "less than or equal to", "greater than or equal to",
-    "shift left", "shift right", "factorial", "bitwise not", "Select all",
+    "shift left", "shift right", "logical not", "bitwise not", "Select all",
 )
 # The converter's lists: the role each gives as its description, and its caption.
 LIST_CAPTIONS = {
@@ -361,7 +361,7 @@ class DesktopTest(unittest.TestCase):
             with self.subTest(keys=keys):
                 try:
                     key(*keys.split())
-                    find(p.app, "menu item", item, timeout=3, what=f"{keys} shows {item!r}")
+                    menu_entry(p.app, item, timeout=3, what=f"{keys} shows {item!r}")
                 finally:
                     # Submenu, menu, menu bar.
                     key("Escape", "Escape", "Escape")
@@ -582,7 +582,7 @@ class DesktopTest(unittest.TestCase):
         busy = cpu_seconds(p.pid)
         poll("a worker computing", lambda: cpu_seconds(p.pid) > busy + 1.0, timeout=15)
         key("alt+f")
-        find(p.app, "menu item", "Exit", timeout=3, what="the File menu opened with Alt+F")
+        menu_entry(p.app, "Exit", timeout=3, what="the File menu opened with Alt+F")
         key("x")
         started = time.monotonic()
         try:
