@@ -218,6 +218,12 @@ void TReckonwiseMainForm::createMenus() {
             [this] { QGuiApplication::clipboard()->setText(Edit1->text()); });
     connect(item(edit, "Copyresult1", "Copy &result"), &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setText(Label5->wholeText()); });
+    // The converter's line as shown ("5 ft = 1,524 m"), whole; there is one only while the
+    // converter is shown.
+    Copyconversion1 = item(edit, "Copyconversion1", "Copy &conversion");
+    Copyconversion1->setEnabled(false);
+    connect(Copyconversion1, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(converterPanel->line()); });
     Paste1 = item(edit, "Paste1", "&Paste");
     Paste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     connect(Paste1, &QAction::triggered, this,
@@ -518,6 +524,7 @@ void TReckonwiseMainForm::ArrangeGroups() {
     GroupBox2->setVisible(Buttons1->isChecked());
     if (Buttons1->isChecked()) GroupBox2->move(8, a.buttonsTop);
     GroupBox3->setVisible(Converter1->isChecked());
+    Copyconversion1->setEnabled(Converter1->isChecked());
     if (Converter1->isChecked()) GroupBox3->move(8, a.converterTop);
     GroupBox4->setVisible(History1->isChecked());
     if (History1->isChecked()) GroupBox4->setGeometry(8, a.historyTop, width, historyGroupHeight);

@@ -96,7 +96,7 @@ private:
     StringGrid *StringGrid1;
     QScrollBar *historyScrollBar;
     QMenu *PopupMenu1;
-    QAction *Copyselection1, *Paste1, *Buttons1, *Converter1, *History1;
+    QAction *Copyselection1, *Copyconversion1, *Paste1, *Buttons1, *Converter1, *History1;
     QTimer *CalculatingTimer;
 
     ConverterPanel *converterPanel;

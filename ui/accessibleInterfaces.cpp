@@ -22,7 +22,8 @@ public:
     explicit PickListInterface(PickComboBox *box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
 
     void *interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface *>(this);
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
         return QAccessibleWidget::interface_cast(type);
     }
 
@@ -193,7 +194,8 @@ public:
     }
     // The item that opened it: in the menu bar, or in the menu it is a submenu of.
     QAccessibleInterface *parent() const override {
-        if (QAccessibleInterface *opener = QAccessible::queryAccessibleInterface(menu()->menuAction()))
+        if (QAccessibleInterface *opener =
+                QAccessible::queryAccessibleInterface(menu()->menuAction()))
             return opener;
         return QAccessibleWidget::parent();
     }
