@@ -18,6 +18,7 @@
 #include "windowmodel/announcements.h"
 #include "windowmodel/buttonPad.h"
 #include "windowmodel/editing.h"
+#include "windowmodel/groupArrangement.h"
 #include "windowmodel/helpText.h"
 #include "windowmodel/spokenNames.h"
 
@@ -36,9 +37,11 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
 #include <QWindow>
+#include <cmath>
 
 namespace {
 
@@ -516,29 +519,70 @@ void TReckonwiseMainForm::SelectAll() {
     addHistoryRow();
 }
 
+int TReckonwiseMainForm::frameHeight() const {
+    // Known once the window system has framed the window; until then the designed one.
+    const int frame = frameGeometry().height() - geometry().height();
+    return frame > 0 ? frame : designedFrameHeight;
+}
+
+std::array<TReckonwiseMainForm::OptionalGroup, 3> TReckonwiseMainForm::optionalGroups() const {
+    // Only the history's grid can show fewer rows.
+    return {{{Buttons1, GroupBox2, {GroupBox2->height(), GroupBox2->height()}},
+             {Converter1, GroupBox3, {GroupBox3->height(), GroupBox3->height()}},
+             {History1, GroupBox4, {historyGroupHeight, historyLeastHeight}}}};
+}
+
+GroupArrangement TReckonwiseMainForm::arrangementFor(int frame) const {
+    std::vector<GroupHeights> shown;
+    for (const OptionalGroup &g : optionalGroups())
+        if (g.item->isChecked()) shown.push_back(g.heights);
+    // The window with its frame fits the screen it is on, the panels left out: on a low or
+    // scaled screen the history gives up what is missing.
+    const QScreen *on = screen();
+    int room = on ? on->availableGeometry().height() : 0;
+    // At a fractional scale the screen's and the frame's heights are each rounded to whole
+    // pixels; one pixel less keeps the frame's bottom on the screen whichever way they went.
+    if (const qreal scale = devicePixelRatioF(); room > 0 && scale != std::floor(scale)) --room;
+    return arrangeGroups(shown, frame, room);
+}
+
 void TReckonwiseMainForm::ArrangeGroups() {
-    const GroupArrangement a =
-        arrangeGroups(Buttons1->isChecked(), GroupBox2->height(), Converter1->isChecked(),
-                      GroupBox3->height(), History1->isChecked());
+    arrangedFrame = frameHeight();
+    const GroupArrangement a = arrangementFor(arrangedFrame);
     const int width = centralWidget()->width() - 16;
-    GroupBox2->setVisible(Buttons1->isChecked());
-    if (Buttons1->isChecked()) GroupBox2->move(8, a.buttonsTop);
-    GroupBox3->setVisible(Converter1->isChecked());
+    std::size_t next = 0;
+    for (const OptionalGroup &g : optionalGroups()) {
+        g.box->setVisible(g.item->isChecked());
+        if (!g.item->isChecked()) continue;
+        const PlacedGroup &place = a.groups[next++];
+        g.box->setGeometry(8, place.top, width, place.height);
+    }
     Copyconversion1->setEnabled(Converter1->isChecked());
-    if (Converter1->isChecked()) GroupBox3->move(8, a.converterTop);
-    GroupBox4->setVisible(History1->isChecked());
-    if (History1->isChecked()) GroupBox4->setGeometry(8, a.historyTop, width, historyGroupHeight);
 
     // The height set is the client area's, menu bar included; the window system adds its
     // frame, whatever the height of its title bar, so no group is ever cut at the bottom.
     if (layout()) layout()->activate();
     const int belowMenu = a.clientHeight - centralWidget()->y();
-    historyBottomMargin = belowMenu - (a.historyTop + historyGroupHeight);
+    const int historyHeight = GroupBox4->height();
+    if (History1->isChecked())
+        historyBottomMargin = belowMenu - (GroupBox4->y() + GroupBox4->height());
     resize(this->width(), a.clientHeight);
-    if (History1->isChecked()) GroupBox4->resize(width, historyGroupHeight);
+    // The history group follows the window's height: the resize has stretched it.
+    if (History1->isChecked()) GroupBox4->resize(width, historyHeight);
     layoutChildren();
 
     if (GroupBox3->isVisibleTo(this)) updateConversion(Label5->wholeText());
+}
+
+void TReckonwiseMainForm::moveEvent(QMoveEvent *event) {
+    QMainWindow::moveEvent(event);
+    // The window system has framed the window: if its frame is not the one the groups were
+    // arranged for and that changes how they fit the screen, they are arranged again.
+    const int frame = frameHeight();
+    if (frame == arrangedFrame) return;
+    const int before = arrangedFrame;
+    arrangedFrame = frame;
+    if (arrangementFor(frame).clientHeight != arrangementFor(before).clientHeight) ArrangeGroups();
 }
 
 void TReckonwiseMainForm::updateConversion(const QString &result) {

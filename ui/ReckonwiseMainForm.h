@@ -7,6 +7,7 @@
 
 #include "number/Settings.h"
 #include "ui/NumberThread.h"
+#include "windowmodel/groupArrangement.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -65,6 +66,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     void createControls();
@@ -72,6 +74,17 @@ private:
     void createHistory();
     void createMenus();
     void layoutChildren();
+    // The height of the window system's frame, title bar included.
+    int frameHeight() const;
+    // The optional groups top to bottom, with the Show item of each.
+    struct OptionalGroup {
+        QAction *item;
+        QGroupBox *box;
+        GroupHeights heights;
+    };
+    std::array<OptionalGroup, 3> optionalGroups() const;
+    // The shown groups arranged for a frame of that height on the window's screen.
+    GroupArrangement arrangementFor(int frame) const;
     void FormShow();
     void Edit1Change();
     void CalculatingTimerTick();
@@ -109,5 +122,7 @@ private:
     // Distance from the history group's bottom to the window's client bottom, kept while
     // the user resizes the window (the group is anchored to all four sides).
     int historyBottomMargin = 8;
+    // The frame height the groups were last arranged for.
+    int arrangedFrame = 0;
     bool shownBefore = false;
 };

@@ -10,6 +10,7 @@
 #include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 
 namespace {
@@ -215,10 +216,14 @@ QAccessibleInterface *factory(const QString &className, QObject *object) {
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Notification);
     if (className == QLatin1String("QMenu")) return new MenuInterface(static_cast<QMenu *>(object));
     if (className == QLatin1String("QAction")) {
-        // An item of a drop-down menu; those of the menu bar are Qt's.
+        // An item of a drop-down menu; those of the menu bar are Qt's. A submenu's own
+        // action is associated with the submenu too, which is not where it is an item.
         auto *action = static_cast<QAction *>(object);
-        for (QObject *owner : action->associatedObjects())
-            if (auto *menu = qobject_cast<QMenu *>(owner))
+        const QList<QObject *> owners = action->associatedObjects();
+        for (QObject *owner : owners)
+            if (qobject_cast<QMenuBar *>(owner)) return nullptr;
+        for (QObject *owner : owners)
+            if (auto *menu = qobject_cast<QMenu *>(owner); menu && menu != action->menu())
                 return new MenuItemInterface(action, menu);
     }
     return nullptr;

@@ -30,28 +30,6 @@ HistoryStep historyStepFor(std::u16string_view typed, std::u16string_view lastRo
     return HistoryStep::keep;
 }
 
-GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter, int converterHeight,
-                               bool history) {
-    // The expression group ends at 8 + 89; the others follow 5 pixels apart.
-    GroupArrangement a{0, 0, 0, 157 - designedFrameHeight};
-    int top = 8 + 89 + 5;
-    if (buttons) {
-        a.buttonsTop = top;
-        top += buttonsHeight + 5;
-        a.clientHeight += buttonsHeight + 5;
-    }
-    if (converter) {
-        a.converterTop = top;
-        top += converterHeight + 5;
-        a.clientHeight += converterHeight + 5;
-    }
-    if (history) {
-        a.historyTop = top;
-        a.clientHeight += historyGroupHeight + 5;
-    }
-    return a;
-}
-
 std::u16string groupedDigits(long long n) {
     std::u16string digits;
     for (char c : std::to_string(n))
