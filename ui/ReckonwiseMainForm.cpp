@@ -42,6 +42,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -567,11 +568,45 @@ void TReckonwiseMainForm::ArrangeGroups() {
     if (History1->isChecked())
         historyBottomMargin = belowMenu - (GroupBox4->y() + GroupBox4->height());
     resize(this->width(), a.clientHeight);
+    keptHeight = a.clientHeight;
     // The history group follows the window's height: the resize has stretched it.
     if (History1->isChecked()) GroupBox4->resize(width, historyHeight);
     layoutChildren();
 
     if (GroupBox3->isVisibleTo(this)) updateConversion(Label5->wholeText());
+}
+
+void TReckonwiseMainForm::resizeEvent(QResizeEvent *event) {
+    QMainWindow::resizeEvent(event);
+    if (event->spontaneous()) scheduleHeightCheck();
+}
+
+void TReckonwiseMainForm::changeEvent(QEvent *event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        activationChanged = true;
+        scheduleHeightCheck();
+    }
+}
+
+void TReckonwiseMainForm::scheduleHeightCheck() {
+    if (heightCheckPending) return;
+    heightCheckPending = true;
+    // Once the window system's events of this turn are all in: a new size and an activation
+    // change that come from one configuration of the window arrive one after the other.
+    QTimer::singleShot(0, this, &TReckonwiseMainForm::keepHeight);
+}
+
+void TReckonwiseMainForm::keepHeight() {
+    heightCheckPending = false;
+    const bool fromActivation = std::exchange(activationChanged, false);
+    if (!isVisible() || height() == keptHeight) return;
+    // A user resizing the window never changes its activation at the same time; a
+    // compositor handing back a stale size does (Help or About opened or closed).
+    if (fromActivation && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        resize(width(), keptHeight);
+    else
+        keptHeight = height();
 }
 
 void TReckonwiseMainForm::moveEvent(QMoveEvent *event) {

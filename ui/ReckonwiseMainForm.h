@@ -67,6 +67,8 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void createControls();
@@ -124,5 +126,13 @@ private:
     int historyBottomMargin = 8;
     // The frame height the groups were last arranged for.
     int arrangedFrame = 0;
+    // The client height the window keeps: the arrangement's, or one the user gave it.
+    int keptHeight = 0;
+    // A change of the window's height or activation waits to be judged (keepHeight).
+    bool heightCheckPending = false, activationChanged = false;
+    // Wayland compositors answer an activation change with the size the window had when
+    // they last sized it, undoing the arrangements since: such a height is undone.
+    void scheduleHeightCheck();
+    void keepHeight();
     bool shownBefore = false;
 };
