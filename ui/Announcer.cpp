@@ -15,7 +15,6 @@ Announcer::Announcer(QWidget *parent) : QWidget(parent) {
 
 void Announcer::announce(const QString &text) {
     if (text.isEmpty()) return;
-    last = text;
     hide();
     setAccessibleName(text);
     show();

@@ -15,8 +15,4 @@ public:
 
     // Has text spoken; an empty text is not announced.
     void announce(const QString &text);
-    const QString &lastAnnounced() const { return last; }
-
-private:
-    QString last;
 };

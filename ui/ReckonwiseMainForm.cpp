@@ -42,7 +42,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <cmath>
-#include <utility>
+#include <cstdlib>
 
 namespace {
 
@@ -80,6 +80,11 @@ TReckonwiseMainForm::TReckonwiseMainForm(QWidget *parent) : QMainWindow(parent) 
     CalculatingTimer->setInterval(1000);
     connect(CalculatingTimer, &QTimer::timeout, this, &TReckonwiseMainForm::CalculatingTimerTick);
     CalculatingTimer->start();
+    // Once the window system's events of one change are all in, whichever comes first.
+    heightCheck = new QTimer(this);
+    heightCheck->setSingleShot(true);
+    heightCheck->setInterval(200);
+    connect(heightCheck, &QTimer::timeout, this, &TReckonwiseMainForm::keepHeight);
 
     // The application's name, not its display name: Qt would add the display name to the
     // caption of every other window ("Help — Reckonwise").
@@ -578,32 +583,27 @@ void TReckonwiseMainForm::ArrangeGroups() {
 
 void TReckonwiseMainForm::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
-    if (event->spontaneous()) scheduleHeightCheck();
+    if (!event->spontaneous()) return;
+    sinceResize.start();
+    heightCheck->start();
 }
 
 void TReckonwiseMainForm::changeEvent(QEvent *event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange) {
-        activationChanged = true;
-        scheduleHeightCheck();
-    }
-}
-
-void TReckonwiseMainForm::scheduleHeightCheck() {
-    if (heightCheckPending) return;
-    heightCheckPending = true;
-    // Once the window system's events of this turn are all in: a new size and an activation
-    // change that come from one configuration of the window arrive one after the other.
-    QTimer::singleShot(0, this, &TReckonwiseMainForm::keepHeight);
+    if (event->type() != QEvent::ActivationChange) return;
+    sinceActivation.start();
+    heightCheck->start();
 }
 
 void TReckonwiseMainForm::keepHeight() {
-    heightCheckPending = false;
-    const bool fromActivation = std::exchange(activationChanged, false);
     if (!isVisible() || height() == keptHeight) return;
-    // A user resizing the window never changes its activation at the same time; a
-    // compositor handing back a stale size does (Help or About opened or closed).
-    if (fromActivation && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    // A compositor handing back a stale size does so with an activation change (Help or
+    // About opened or closed); a user resizing the window changes its height alone.
+    constexpr qint64 together = 500; // milliseconds
+    const bool withActivation =
+        sinceActivation.isValid() && sinceResize.isValid() &&
+        std::abs(sinceActivation.elapsed() - sinceResize.elapsed()) < together;
+    if (withActivation && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         resize(width(), keptHeight);
     else
         keptHeight = height();

@@ -9,6 +9,7 @@
 #include "ui/NumberThread.h"
 #include "windowmodel/groupArrangement.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -128,11 +129,12 @@ private:
     int arrangedFrame = 0;
     // The client height the window keeps: the arrangement's, or one the user gave it.
     int keptHeight = 0;
-    // A change of the window's height or activation waits to be judged (keepHeight).
-    bool heightCheckPending = false, activationChanged = false;
     // Wayland compositors answer an activation change with the size the window had when
-    // they last sized it, undoing the arrangements since: such a height is undone.
-    void scheduleHeightCheck();
+    // they last sized it, undoing the arrangements since: a height that the window system
+    // gives within a moment of an activation change is undone (keepHeight, run a moment
+    // after either).
+    QTimer *heightCheck;
+    QElapsedTimer sinceActivation, sinceResize;
     void keepHeight();
     bool shownBefore = false;
 };
