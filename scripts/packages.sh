@@ -42,7 +42,10 @@ PACKAGE_PACKAGES=(dpkg-dev fakeroot file lintian)
 TEST_PACKAGES=(googletest libgtest-dev libgmp-dev libbenchmark-dev mandoc python3
     desktop-file-utils appstream clang-format)
 # What the window tests on a desktop need (tests/desktop): a virtual X server, a window
-# manager (two, whose title bars differ in height), the accessibility bus, and the tools that
-# type, click and read the screen.
+# manager (two, whose title bars differ in height), the accessibility bus, the tools that
+# type, click and read the screen, a screen reader (orca, whose speech the tests read from
+# its log; speech-dispatcher is its speech server, procps its pgrep), and a Wayland
+# compositor that runs without a screen (sway, typed into with wtype; qt6-wayland).
 DESKTOP_PACKAGES=(xvfb openbox metacity xdotool imagemagick x11-utils xclip dbus-daemon
-    at-spi2-core gir1.2-atspi-2.0 python3-gi)
+    at-spi2-core gir1.2-atspi-2.0 python3-gi orca speech-dispatcher procps sway wtype
+    qt6-wayland)

@@ -6,6 +6,7 @@
 #include "ui/ConversionThread.h"
 #include "ui/PickComboBox.h"
 #include "ui/fonts.h"
+#include "windowmodel/announcements.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -63,10 +64,10 @@ ConverterPanel::ConverterPanel(QGroupBox *group) : QObject(group) {
             converter->fillUnits(index);
             shownCategory = index;
         }
-        updateConversion(value);
+        convertAfterPick(ComboBox1);
     });
     for (PickComboBox *box : {ComboBox2, ComboBox3, ComboBox4, ComboBox5})
-        connect(box, &PickComboBox::picked, this, [this] { updateConversion(value); });
+        connect(box, &PickComboBox::picked, this, [this, box] { convertAfterPick(box); });
 }
 
 ConverterPanel::~ConverterPanel() = default;
@@ -149,8 +150,20 @@ void ConverterPanel::updateConversion(const QString &text) {
     worker->start(QThread::LowPriority);
 }
 
+void ConverterPanel::convertAfterPick(const PickComboBox *box) {
+    updateConversion(value);
+    emit announcement(QString::fromStdU16String(
+        ::announcement(box->currentText().toStdU16String(), Label7->wholeText().toStdU16String())));
+}
+
+QString ConverterPanel::line() const {
+    return Label7->wholeText();
+}
+
 void ConverterPanel::showConversion(quint64 request, const QString &line) {
-    if (request == conversionRequest) Label7->setWholeText(line);
+    if (request != conversionRequest) return;
+    Label7->setWholeText(line);
+    emit announcement(QString::fromStdU16String(spokenText(line.toStdU16String())));
 }
 
 void ConverterPanel::clearConversion() {

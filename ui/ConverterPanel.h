@@ -35,13 +35,24 @@ public:
     // Empties the line and forgets the value (a new evaluation has started).
     void clearConversion();
 
+    // The conversion line as shown, whole.
+    QString line() const;
+
     Converter &model() { return *converter; }
     // The five lists in their tab order: category, from unit, to unit, from prefix, to
     // prefix.
     std::array<QWidget *, 5> listsInTabOrder() const;
 
+signals:
+    // What a screen reader is to say while the focus stays where it is: the item picked in
+    // a list with the new line, or a line that a worker delivered. A line that comes with
+    // a new result is told by the window, with the result.
+    void announcement(const QString &text);
+
 private:
     void createControls(QGroupBox *group);
+    // updateConversion after a pick in box, telling of the item and the new line.
+    void convertAfterPick(const PickComboBox *box);
 
     // Shows a worker's line if it answers the latest update (request counts the updates).
     void showConversion(quint64 request, const QString &line);

@@ -3,6 +3,7 @@
 
 #include "number/outputFormats.h"
 #include "number/textUtils.h"
+#include "ui/Announcer.h"
 #include "ui/BitsPanel.h"
 #include "ui/BrindlewoodForm.h"
 #include "ui/ClippedText.h"
@@ -11,11 +12,14 @@
 #include "ui/GridScrollLink.h"
 #include "ui/HelpForm.h"
 #include "ui/StringGrid.h"
+#include "ui/accessibleInterfaces.h"
 #include "ui/applicationIcon.h"
 #include "ui/fonts.h"
 #include "ui/windowPlacement.h"
+#include "windowmodel/announcements.h"
 #include "windowmodel/buttonPad.h"
 #include "windowmodel/editing.h"
+#include "windowmodel/groupArrangement.h"
 #include "windowmodel/helpText.h"
 #include "windowmodel/spokenNames.h"
 
@@ -34,9 +38,12 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
 #include <QWindow>
+#include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -63,6 +70,7 @@ constexpr int designedClientHeight = 689;
 
 TReckonwiseMainForm::TReckonwiseMainForm(QWidget *parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("ReckonwiseMainForm"));
+    installAccessibleInterfaces();
     setFont(tahoma(11));
 
     // Construction order: worker state, timer, title, history grid, converter, buttons.
@@ -73,6 +81,11 @@ TReckonwiseMainForm::TReckonwiseMainForm(QWidget *parent) : QMainWindow(parent) 
     CalculatingTimer->setInterval(1000);
     connect(CalculatingTimer, &QTimer::timeout, this, &TReckonwiseMainForm::CalculatingTimerTick);
     CalculatingTimer->start();
+    // Once the window system's events of one change are all in, whichever comes first.
+    heightCheck = new QTimer(this);
+    heightCheck->setSingleShot(true);
+    heightCheck->setInterval(200);
+    connect(heightCheck, &QTimer::timeout, this, &TReckonwiseMainForm::keepHeight);
 
     // The application's name, not its display name: Qt would add the display name to the
     // caption of every other window ("Help — Reckonwise").
@@ -88,6 +101,7 @@ TReckonwiseMainForm::TReckonwiseMainForm(QWidget *parent) : QMainWindow(parent) 
     converterPanel = new ConverterPanel(GroupBox3);
     bitsPanel = new BitsPanel(GroupBox5);
     connect(bitsPanel, &BitsPanel::writeRequested, this, &TReckonwiseMainForm::writeBitsValue);
+    connect(converterPanel, &ConverterPanel::announcement, announcer, &Announcer::announce);
     createButtonPad();
     orderTabStops();
 
@@ -149,6 +163,10 @@ void TReckonwiseMainForm::createControls() {
     // Designed at 54; a fallback font wider than Tahoma pushes it right of "Result: ".
     Label5->move(std::max(54, Label1->x() + Label1->width() + 2), 57);
     Label5->adjustSize();
+
+    // A label's changed text is not spoken unless the label has the focus; each new result
+    // is announced instead, so the focus stays in the line.
+    announcer = new Announcer(client);
 }
 
 void TReckonwiseMainForm::createButtonPad() {
@@ -215,6 +233,12 @@ void TReckonwiseMainForm::createMenus() {
             [this] { QGuiApplication::clipboard()->setText(Edit1->text()); });
     connect(item(edit, "Copyresult1", "Copy &result"), &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setText(Label5->wholeText()); });
+    // The converter's line as shown ("5 ft = 1,524 m"), whole; there is one only while the
+    // converter is shown.
+    Copyconversion1 = item(edit, "Copyconversion1", "Copy &conversion");
+    Copyconversion1->setEnabled(false);
+    connect(Copyconversion1, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(converterPanel->line()); });
     Paste1 = item(edit, "Paste1", "&Paste");
     Paste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     connect(Paste1, &QAction::triggered, this,
@@ -458,8 +482,10 @@ void TReckonwiseMainForm::StartEvaluation(bool force) {
 }
 
 void TReckonwiseMainForm::CalculatingTimerTick() {
-    if (currentWorker && currentWorker->isRunning() && Label5->wholeText().isEmpty())
+    if (currentWorker && currentWorker->isRunning() && Label5->wholeText().isEmpty()) {
         Label5->setWholeText(QStringLiteral("Calculating..."));
+        announcer->announce(Label5->wholeText());
+    }
     CalculatingTimer->stop();
 }
 
@@ -469,7 +495,11 @@ void TReckonwiseMainForm::ShowResult(const QString &result, const QString &expre
     // its result belongs to the old setting and is not shown.
     if (stripped(Edit1->text()) == expression && computedUnder == ResultSettings::current()) {
         Label5->setWholeText(result);
-        if (GroupBox3->isVisibleTo(this)) updateConversion(result);
+        const bool converting = GroupBox3->isVisibleTo(this);
+        if (converting) updateConversion(result);
+        announcer->announce(qs(
+            announcement(result.toStdU16String(),
+                         converting ? converterPanel->line().toStdU16String() : std::u16string())));
         bitsPanel->showResult(expression, GroupBox5->isVisibleTo(this));
     }
     for (int row = 1; row < historyRowCount(); ++row) {
@@ -507,27 +537,58 @@ void TReckonwiseMainForm::SelectAll() {
     addHistoryRow();
 }
 
+int TReckonwiseMainForm::frameHeight() const {
+    // Known once the window system has framed the window; until then the designed one.
+    const int frame = frameGeometry().height() - geometry().height();
+    return frame > 0 ? frame : designedFrameHeight;
+}
+
+std::array<TReckonwiseMainForm::OptionalGroup, 4> TReckonwiseMainForm::optionalGroups() const {
+    // Only the history's grid can show fewer rows; the bits group below it keeps its height.
+    return {{{Buttons1, GroupBox2, {GroupBox2->height(), GroupBox2->height()}},
+             {Converter1, GroupBox3, {GroupBox3->height(), GroupBox3->height()}},
+             {History1, GroupBox4, {historyGroupHeight, historyLeastHeight}},
+             {Bits1, GroupBox5, {bitsGroupHeight, bitsGroupHeight}}}};
+}
+
+GroupArrangement TReckonwiseMainForm::arrangementFor(int frame) const {
+    std::vector<GroupHeights> shown;
+    for (const OptionalGroup &g : optionalGroups())
+        if (g.item->isChecked()) shown.push_back(g.heights);
+    // The window with its frame fits the screen it is on, the panels left out: on a low or
+    // scaled screen the history gives up what is missing.
+    const QScreen *on = screen();
+    int room = on ? on->availableGeometry().height() : 0;
+    // At a fractional scale the screen's and the frame's heights are each rounded to whole
+    // pixels; one pixel less keeps the frame's bottom on the screen whichever way they went.
+    if (const qreal scale = devicePixelRatioF(); room > 0 && scale != std::floor(scale)) --room;
+    return arrangeGroups(shown, frame, room);
+}
+
 void TReckonwiseMainForm::ArrangeGroups() {
-    const GroupArrangement a =
-        arrangeGroups(Buttons1->isChecked(), GroupBox2->height(), Converter1->isChecked(),
-                      GroupBox3->height(), History1->isChecked(), Bits1->isChecked());
+    arrangedFrame = frameHeight();
+    const GroupArrangement a = arrangementFor(arrangedFrame);
     const int width = centralWidget()->width() - 16;
-    GroupBox2->setVisible(Buttons1->isChecked());
-    if (Buttons1->isChecked()) GroupBox2->move(8, a.buttonsTop);
-    GroupBox3->setVisible(Converter1->isChecked());
-    if (Converter1->isChecked()) GroupBox3->move(8, a.converterTop);
-    GroupBox4->setVisible(History1->isChecked());
-    if (History1->isChecked()) GroupBox4->setGeometry(8, a.historyTop, width, historyGroupHeight);
-    GroupBox5->setVisible(Bits1->isChecked());
-    if (Bits1->isChecked()) GroupBox5->move(8, a.bitsTop);
+    std::size_t next = 0;
+    for (const OptionalGroup &g : optionalGroups()) {
+        g.box->setVisible(g.item->isChecked());
+        if (!g.item->isChecked()) continue;
+        const PlacedGroup &place = a.groups[next++];
+        g.box->setGeometry(8, place.top, width, place.height);
+    }
+    Copyconversion1->setEnabled(Converter1->isChecked());
 
     // The height set is the client area's, menu bar included; the window system adds its
     // frame, whatever the height of its title bar, so no group is ever cut at the bottom.
     if (layout()) layout()->activate();
     const int belowMenu = a.clientHeight - centralWidget()->y();
-    historyBottomMargin = belowMenu - (a.historyTop + historyGroupHeight);
+    const int historyHeight = GroupBox4->height();
+    if (History1->isChecked())
+        historyBottomMargin = belowMenu - (GroupBox4->y() + GroupBox4->height());
     resize(this->width(), a.clientHeight);
-    if (History1->isChecked()) GroupBox4->resize(width, historyGroupHeight);
+    keptHeight = a.clientHeight;
+    // The history group follows the window's height: the resize has stretched it.
+    if (History1->isChecked()) GroupBox4->resize(width, historyHeight);
     layoutChildren();
 
     if (GroupBox3->isVisibleTo(this)) updateConversion(Label5->wholeText());
@@ -546,6 +607,45 @@ void TReckonwiseMainForm::writeBitsValue(const QString &text) {
         return;
     }
     Edit1->setText(text);
+}
+
+void TReckonwiseMainForm::resizeEvent(QResizeEvent *event) {
+    QMainWindow::resizeEvent(event);
+    if (!event->spontaneous()) return;
+    sinceResize.start();
+    heightCheck->start();
+}
+
+void TReckonwiseMainForm::changeEvent(QEvent *event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange) return;
+    sinceActivation.start();
+    heightCheck->start();
+}
+
+void TReckonwiseMainForm::keepHeight() {
+    if (!isVisible() || height() == keptHeight) return;
+    // A compositor handing back a stale size does so with an activation change (Help or
+    // About opened or closed); a user resizing the window changes its height alone.
+    constexpr qint64 together = 500; // milliseconds
+    const bool withActivation =
+        sinceActivation.isValid() && sinceResize.isValid() &&
+        std::abs(sinceActivation.elapsed() - sinceResize.elapsed()) < together;
+    if (withActivation && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        resize(width(), keptHeight);
+    else
+        keptHeight = height();
+}
+
+void TReckonwiseMainForm::moveEvent(QMoveEvent *event) {
+    QMainWindow::moveEvent(event);
+    // The window system has framed the window: if its frame is not the one the groups were
+    // arranged for and that changes how they fit the screen, they are arranged again.
+    const int frame = frameHeight();
+    if (frame == arrangedFrame) return;
+    const int before = arrangedFrame;
+    arrangedFrame = frame;
+    if (arrangementFor(frame).clientHeight != arrangementFor(before).clientHeight) ArrangeGroups();
 }
 
 void TReckonwiseMainForm::updateConversion(const QString &result) {

@@ -7,13 +7,16 @@
 
 #include "number/Settings.h"
 #include "ui/NumberThread.h"
+#include "windowmodel/groupArrangement.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 #include <array>
 
 class BitsPanel;
+class Announcer;
 class ClippedLabel;
 class ConverterPanel;
 class ExpressionEdit;
@@ -65,6 +68,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void createControls();
@@ -72,6 +78,17 @@ private:
     void createHistory();
     void createMenus();
     void layoutChildren();
+    // The height of the window system's frame, title bar included.
+    int frameHeight() const;
+    // The optional groups top to bottom, with the Show item of each.
+    struct OptionalGroup {
+        QAction *item;
+        QGroupBox *box;
+        GroupHeights heights;
+    };
+    std::array<OptionalGroup, 4> optionalGroups() const;
+    // The shown groups arranged for a frame of that height on the window's screen.
+    GroupArrangement arrangementFor(int frame) const;
     void FormShow();
     void Edit1Change();
     void CalculatingTimerTick();
@@ -96,10 +113,11 @@ private:
     StringGrid *StringGrid1;
     QScrollBar *historyScrollBar;
     QMenu *PopupMenu1;
-    QAction *Copyselection1, *Paste1, *Buttons1, *Converter1, *History1, *Bits1;
+    QAction *Copyselection1, *Copyconversion1, *Paste1, *Buttons1, *Converter1, *History1, *Bits1;
     QTimer *CalculatingTimer;
 
     ConverterPanel *converterPanel;
+    Announcer *announcer;
     BitsPanel *bitsPanel;
     // Writes a flipped bit's value into the line, which then evaluates as typed text.
     void writeBitsValue(const QString &text);
@@ -111,5 +129,16 @@ private:
     // Distance from the history group's bottom to the window's client bottom, kept while
     // the user resizes the window (the group is anchored to all four sides).
     int historyBottomMargin = 8;
+    // The frame height the groups were last arranged for.
+    int arrangedFrame = 0;
+    // The client height the window keeps: the arrangement's, or one the user gave it.
+    int keptHeight = 0;
+    // Wayland compositors answer an activation change with the size the window had when
+    // they last sized it, undoing the arrangements since: a height that the window system
+    // gives within a moment of an activation change is undone (keepHeight, run a moment
+    // after either).
+    QTimer *heightCheck;
+    QElapsedTimer sinceActivation, sinceResize;
+    void keepHeight();
     bool shownBefore = false;
 };

@@ -23,3 +23,9 @@ void StringGrid::updateGeometries() {
     }
     emit geometriesUpdated();
 }
+
+void StringGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous) {
+    if (hasFocus()) return QTableWidget::currentChanged(current, previous);
+    // QTableView's own override only adds the focus event.
+    QAbstractItemView::currentChanged(current, previous);
+}

@@ -26,6 +26,10 @@ signals:
 
 protected:
     void updateGeometries() override;
+    // A new current cell is reported to assistive technology as focused only while the grid
+    // has the keyboard focus: the history's last row follows the expression line as the
+    // user types, and a screen reader would otherwise move there.
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
     int lastTop = 0;

@@ -30,37 +30,7 @@ HistoryStep historyStepFor(std::u16string_view typed, std::u16string_view lastRo
     return HistoryStep::keep;
 }
 
-GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter, int converterHeight,
-                               bool history, bool bits) {
-    // The expression group ends at 8 + 89; the others follow 5 pixels apart.
-    GroupArrangement a{0, 0, 0, 157 - designedFrameHeight};
-    int top = 8 + 89 + 5;
-    if (buttons) {
-        a.buttonsTop = top;
-        top += buttonsHeight + 5;
-        a.clientHeight += buttonsHeight + 5;
-    }
-    if (converter) {
-        a.converterTop = top;
-        top += converterHeight + 5;
-        a.clientHeight += converterHeight + 5;
-    }
-    if (history) {
-        a.historyTop = top;
-        top += historyGroupHeight + 5;
-        a.clientHeight += historyGroupHeight + 5;
-    }
-    if (bits) {
-        a.bitsTop = top;
-        a.clientHeight += bitsGroupHeight + 5;
-    }
-    return a;
-}
-
-namespace {
-
-// 32767 as "32 767": groups of three digits apart, as the window writes numbers in texts.
-std::u16string groupedDigits(int n) {
+std::u16string groupedDigits(long long n) {
     std::u16string digits;
     for (char c : std::to_string(n))
         digits += char16_t(c);
@@ -68,8 +38,6 @@ std::u16string groupedDigits(int n) {
         digits.insert(std::size_t(at), 1, u' ');
     return digits;
 }
-
-} // namespace
 
 std::u16string pasteRefusal(int lineLength, int selectionLength, int pastedLength, int maxLength) {
     if (pastedLength > maxLength)

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The text rules of the window that draw nothing: inserting into the expression line, how
-// the history's last row follows the line, and the heights of the shown group boxes.
+// the history's last row follows the line, pastes that do not fit, and the width of an
+// opened list.
 
 #include <string>
 #include <string_view>
@@ -29,21 +30,8 @@ enum class HistoryStep {
 };
 HistoryStep historyStepFor(std::u16string_view typed, std::u16string_view lastRow);
 
-// The tops of the four optional group boxes and the window's client height (menu bar
-// included, frame and title bar not): the window system adds whatever frame it draws, so
-// the groups keep their heights under a title bar of any height. The layout was drawn for
-// a frame 25 pixels high, which makes outer heights of 157 to 728 pixels without the bits
-// group, and 205 pixels more with it. The bits group comes last, below the history.
-struct GroupArrangement {
-    int buttonsTop, converterTop, historyTop; // meaningful for the shown ones only
-    int clientHeight;
-    int bitsTop = 0;
-};
-inline constexpr int historyGroupHeight = 200;
-inline constexpr int bitsGroupHeight = 200;
-inline constexpr int designedFrameHeight = 25;
-GroupArrangement arrangeGroups(bool buttons, int buttonsHeight, bool converter, int converterHeight,
-                               bool history, bool bits = false);
+// 32767 as "32 767": groups of three digits apart, as the window writes numbers in texts.
+std::u16string groupedDigits(long long n);
 
 // The expression line's length limit (the edit control's own).
 inline constexpr int lineMaxLength = 32767;

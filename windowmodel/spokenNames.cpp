@@ -27,7 +27,7 @@ constexpr std::array<std::pair<std::u16string_view, std::u16string_view>, 21> sy
     {u">=", u"greater than or equal to"},
     {u"<<", u"shift left"},
     {u">>", u"shift right"},
-    {u"!", u"factorial"},
+    {u"!", u"logical not"},
     {u"~", u"bitwise not"},
 }};
 

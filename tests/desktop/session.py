@@ -133,12 +133,17 @@ WINDOW_MANAGERS = {
 }
 
 
+def screen_size(screen):
+    return f"{screen[0]}x{screen[1]}"
+
+
 class Desktop:
     """Xvfb + a window manager (openbox unless told) + a session bus + the accessibility
     bus; a context manager."""
 
-    def __init__(self, window_manager="openbox"):
+    def __init__(self, window_manager="openbox", screen=(SCREEN_WIDTH, SCREEN_HEIGHT)):
         self.window_manager = window_manager
+        self.screen = screen
         self.processes = []
         self.dir = tempfile.mkdtemp(prefix="reckonwise-desktop-")
         # Orphans of the children (the accessibility bus, its registry) come to this
@@ -180,7 +185,7 @@ class Desktop:
         # Xvfb picks a free display and writes its number to the pipe.
         read_end, write_end = os.pipe()
         self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                     f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-nolisten", "tcp", "-noreset"],
+                     f"{screen_size(self.screen)}x24", "-nolisten", "tcp", "-noreset"],
                     pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         number = b""
@@ -450,13 +455,26 @@ def dump(node, depth=0):
     return "\n".join(lines)
 
 
+# What a menu's entries are: plain items, and the checkable ones as check boxes (Show) and
+# radio buttons (Settings), which is how a screen reader hears their state.
+MENU_ENTRY_ROLES = ("menu item", "check box", "radio button")
+
+
+def menu_entry(root, name, timeout=10, what=None):
+    """The first shown entry of a menu under root with the name, whatever its role."""
+    return poll(what or f"menu entry {name!r} shown", lambda: next(
+        (n for n in find_all(root, None, name) if role(n) in MENU_ENTRY_ROLES), None), timeout)
+
+
 # ---- the calculator --------------------------------------------------------------------
 
 class Program:
     """The calculator running on the desktop; a context manager that ends it."""
 
-    def __init__(self, desktop, executable, *args):
-        env = dict(desktop.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    def __init__(self, desktop, executable, *args, env=None):
+        """env: variables set for the program beside the desktop's (QT_SCALE_FACTOR...)."""
+        env = dict(desktop.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   **(env or {}))
         self.process = subprocess.Popen([executable, *args], env=env, stdin=subprocess.DEVNULL)
         try:
             self.window = wait_window("^Reckonwise$", self.process.pid, timeout=20)
@@ -490,7 +508,7 @@ class Program:
         """Clicks through the menu bar: choose("Show", "Buttons")."""
         node = find(self.app, "menu bar")
         for name in path:
-            node = find(node, "menu item", name)
+            node = menu_entry(node, name)
             click_on(node)
 
     # The converter's drop-down lists. Qt reports a combo box's current text as its name on

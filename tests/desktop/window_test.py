@@ -23,8 +23,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from session import (SCREEN_HEIGHT, SCREEN_WIDTH, Desktop, Program,  # noqa: E402
                      activate, atspi, role, click, click_on, client_geometry, clipboard, colours,
                      cpu_seconds, end_process, expect, extents, find, find_all, find_windows,
-                     frame_geometry, has_state, key, labelled_by, poll, run, screenshot,
-                     settle, type_text, wait_window, window_property, window_title)
+                     frame_geometry, has_state, key, labelled_by, menu_entry, poll, run,
+                     screenshot, settle, type_text, wait_window, window_property, window_title)
 
 PROGRAM = None
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -51,6 +51,7 @@ CLIENT_HEIGHTS = {
     ("Converter", "History"): 474, ("Buttons", "Converter", "History"): 703,
 }
 OPENBOX_FRAME = 25
+historyGroupHeight = 200  # the history group's designed height
 HEIGHTS = {shown: client + OPENBOX_FRAME for shown, client in CLIENT_HEIGHTS.items()}
 GROUPS = ("Buttons", "Converter", "History")
 
@@ -66,7 +67,7 @@ PAD_NAMES = (
     "abs", "floor", "ceil", "round", "logarithm (ln)", "log10", "exp", "pi",
     "logical or", "logical and", "bitwise or", "bitwise and", "equal to", "not equal to",
     "less than", "greater than", "less than or equal to", "greater than or equal to",
-    "shift left", "shift right", "factorial", "bitwise not", "Select all",
+    "shift left", "shift right", "logical not", "bitwise not", "Select all",
 )
 # The converter's lists: the role each gives as its description, and its caption.
 LIST_CAPTIONS = {
@@ -137,6 +138,36 @@ class DesktopTest(unittest.TestCase):
                       for label, client in expected.items()}
             self.assertEqual(seen, wanted, f"{window_manager} (frame {frame} pixels): "
                              "[frame x, frame y, client height, outer height] per set")
+
+    def test_scaled_screen_fits_the_window(self):
+        # 1280x1024 at a scale of 1.5 (or 144 dpi, which Qt turns into the same scale): the
+        # sets whose designed height fits keep it; the others take the screen's height, the
+        # history giving up the difference, its group still inside the window.
+        screen, scale = (1280, 1024), 1.5
+        seen, wanted = {}, {}
+        for variable in ("QT_SCALE_FACTOR=1.5", "QT_FONT_DPI=144"):
+            done = subprocess.run(
+                ["/usr/bin/python3", os.path.join(HERE, "scaled_heights.py"), PROGRAM,
+                 "x".join(map(str, screen)), variable], capture_output=True, text=True,
+                timeout=180, env={name: value for name, value in os.environ.items() if name not in
+                                  ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS")})
+            self.assertEqual(done.returncode, 0, f"{variable}: {done.stderr[-3000:]}")
+            for label, entry in json.loads(done.stdout.splitlines()[-1]).items():
+                top, outer, client = entry["frame"]
+                designed = round(CLIENT_HEIGHTS[tuple(label.split("+"))] * scale)
+                fits = designed + outer - client <= screen[1]
+                if fits:
+                    state = "as designed" if abs(client - designed) <= 1 else \
+                        f"client {client} pixels, designed {designed}"
+                else:
+                    y, height = entry["history"]
+                    state = "takes the screen" if (
+                        screen[1] - 3 <= outer <= screen[1] and height < historyGroupHeight
+                        and (y + height) * scale <= top + outer + 1) else \
+                        f"outer {outer} pixels, history group {height} high ending at {y + height}"
+                seen[f"{variable} {label}"] = (top, state)
+                wanted[f"{variable} {label}"] = (0, "as designed" if fits else "takes the screen")
+        self.assertEqual(seen, wanted, "(frame top, height) per set")
 
     def test_first_show_click_gives_the_designed_height(self):
         # A fault once gave the first arrangement a wrong height in about one run in seven;
@@ -333,6 +364,25 @@ class DesktopTest(unittest.TestCase):
 
         expect("Edit > Copy result of 2+3*4", copied, timeout=10)
 
+    def test_copy_conversion_copies_the_converters_line(self):
+        p = self.start()
+        type_text("5")
+        table = find(p.app, "table", "History", showing=False)
+        poll("5 computed", lambda: table.get_accessible_at(0, 1).get_name() == "5")
+        seen = {}
+        # Hidden, the converter has no line: the item is disabled and copies nothing.
+        key("alt+e", "r")
+        poll("the result copied", lambda: clipboard() == "5")
+        key("alt+e")
+        item = menu_entry(p.app, "Copy conversion")
+        seen["hidden"] = has_state(item, "enabled")
+        key("Escape", "Escape")
+        p.choose("Show", "Converter")
+        # Its letter, C, from the keyboard.
+        key("alt+e", "c")
+        seen["copied"] = settle(clipboard, "5 m = 5 m", 3)
+        self.assertEqual(seen, {"hidden": False, "copied": "5 m = 5 m"})
+
     def test_f1_opens_help(self):
         p = self.start()
         key("F1")
@@ -361,7 +411,7 @@ class DesktopTest(unittest.TestCase):
             with self.subTest(keys=keys):
                 try:
                     key(*keys.split())
-                    find(p.app, "menu item", item, timeout=3, what=f"{keys} shows {item!r}")
+                    menu_entry(p.app, item, timeout=3, what=f"{keys} shows {item!r}")
                 finally:
                     # Submenu, menu, menu bar.
                     key("Escape", "Escape", "Escape")
@@ -582,7 +632,7 @@ class DesktopTest(unittest.TestCase):
         busy = cpu_seconds(p.pid)
         poll("a worker computing", lambda: cpu_seconds(p.pid) > busy + 1.0, timeout=15)
         key("alt+f")
-        find(p.app, "menu item", "Exit", timeout=3, what="the File menu opened with Alt+F")
+        menu_entry(p.app, "Exit", timeout=3, what="the File menu opened with Alt+F")
         key("x")
         started = time.monotonic()
         try:

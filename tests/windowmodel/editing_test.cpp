@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The window's text rules without a window: insertion, the history's last-row rules, the
-// group arrangement, and the pad table.
+// The window's text rules without a window: insertion, the history's last-row rules, pastes
+// and the pad table.
 
 #include "windowmodel/buttonPad.h"
 #include "windowmodel/editing.h"
@@ -50,48 +50,6 @@ TEST(History, LastRowFollowsTheLine) {
     };
     for (const auto &c : cases)
         EXPECT_EQ(historyStepFor(c.typed, c.lastRow), c.expected);
-}
-
-TEST(ArrangeGroups, ClientHeightsAndTops) {
-    struct Case {
-        bool buttons, converter, history;
-        int height, buttonsTop, converterTop, historyTop;
-    };
-    const Case cases[] = {
-        {false, false, false, 132, 0, 0, 0},    {true, false, false, 361, 102, 0, 0},
-        {false, true, false, 269, 0, 102, 0},   {false, false, true, 337, 0, 0, 102},
-        {true, true, true, 703, 102, 331, 468},
-    };
-    for (const auto &c : cases) {
-        GroupArrangement a = arrangeGroups(c.buttons, 224, c.converter, 132, c.history);
-        EXPECT_EQ(a.clientHeight, c.height);
-        EXPECT_EQ(c.buttons ? a.buttonsTop : 0, c.buttonsTop);
-        EXPECT_EQ(c.converter ? a.converterTop : 0, c.converterTop);
-        EXPECT_EQ(c.history ? a.historyTop : 0, c.historyTop);
-    }
-}
-
-TEST(ArrangeGroups, BitsGroupComesLastInEveryCombination) {
-    // The designed client heights with the bits group: 205 pixels more than without it,
-    // and its top below whichever group is last above it.
-    struct Case {
-        bool buttons, converter, history;
-        int height, bitsTop;
-    };
-    const Case cases[] = {
-        {false, false, false, 337, 102}, {true, false, false, 566, 331},
-        {false, true, false, 474, 239},  {false, false, true, 542, 307},
-        {true, true, false, 703, 468},   {true, false, true, 771, 536},
-        {false, true, true, 679, 444},   {true, true, true, 908, 673},
-    };
-    for (const auto &c : cases) {
-        const GroupArrangement without = arrangeGroups(c.buttons, 224, c.converter, 132, c.history);
-        const GroupArrangement a = arrangeGroups(c.buttons, 224, c.converter, 132, c.history, true);
-        EXPECT_EQ(a.clientHeight, c.height) << c.buttons << c.converter << c.history;
-        EXPECT_EQ(a.clientHeight, without.clientHeight + bitsGroupHeight + 5);
-        EXPECT_EQ(a.bitsTop, c.bitsTop) << c.buttons << c.converter << c.history;
-        EXPECT_EQ(a.historyTop, without.historyTop);
-    }
 }
 
 TEST(Paste, ATextThatDoesNotFitIsRefusedWithAReason) {

@@ -43,7 +43,7 @@ TEST(SpokenNames, SymbolButtonsAndHexDigitsAreReadInWords) {
         {">=", "greater than or equal to"},
         {"<<", "shift left"},
         {">>", "shift right"},
-        {"!", "factorial"},
+        {"!", "logical not"},
         {"~", "bitwise not"},
         {"A", "hex digit A"},
         {"B", "hex digit B"},
@@ -65,6 +65,31 @@ TEST(SpokenNames, SymbolButtonsAndHexDigitsAreReadInWords) {
                 << ascii(name);
     }
     EXPECT_EQ(named, expected);
+}
+
+// Read with punctuation left out (as a screen reader does at its lower punctuation levels),
+// every button of the pad still says something of its own: "factorial (!)" and "!" (the
+// logical not) once sounded alike.
+TEST(SpokenNames, EveryPadButtonSoundsDifferent) {
+    std::map<std::string, std::string> heard; // what is heard -> the caption
+    for (const PadButton &b : padButtons) {
+        const std::u16string name = spokenName(b.caption);
+        std::string words;
+        for (char16_t c : name.empty() ? std::u16string(b.caption) : name) {
+            if ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9'))
+                words += char(c);
+            else if (c >= u'A' && c <= u'Z')
+                words += char(c - u'A' + u'a');
+            else if (c == u' ' && !words.empty() && words.back() != ' ')
+                words += ' ';
+        }
+        while (!words.empty() && words.back() == ' ')
+            words.pop_back();
+        EXPECT_FALSE(words.empty()) << ascii(b.caption);
+        const auto [at, added] = heard.emplace(words, ascii(b.caption));
+        EXPECT_TRUE(added) << ascii(b.caption) << " sounds like " << at->second << ": " << words;
+    }
+    EXPECT_EQ(heard.size(), std::size_t(padButtonCount));
 }
 
 TEST(SpokenNames, WordsAndDigitsAreReadAsTheyAre) {
