@@ -30,6 +30,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <functional>
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -243,17 +244,31 @@ struct Run {
                 writeResult(standardOutput(), *text, options.decimalPoint);
             else
                 writeAscii(standardOutput(), ascii, options.decimalPoint);
-        } catch (const char *message) {
-            failure = message;
-        } catch (const std::string &message) {
-            failure = message;
-        } catch (const std::bad_alloc &) {
-            failure = "out of memory";
-        } catch (const bigint::Interrupted &) {
-            failure = "interrupted";
+        } catch (...) {
+            failure = failureOf(std::current_exception());
         }
-        if (!failure.empty()) anyWithoutValue = true;
         standardOutput() << '\n';
+        finishLine(failure, where, moreWaiting);
+    }
+
+    // The text of a failure that ended an evaluation.
+    static std::string failureOf(const std::exception_ptr &thrown) {
+        try {
+            std::rethrow_exception(thrown);
+        } catch (const char *message) {
+            return message;
+        } catch (const std::string &message) {
+            return message;
+        } catch (const std::bad_alloc &) {
+            return "out of memory";
+        } catch (const bigint::Interrupted &) {
+            return "interrupted";
+        }
+    }
+
+    // After a line's output: its failure counted and told, the output written out or not.
+    void finishLine(const std::string &failure, const Where &where, bool moreWaiting) {
+        if (!failure.empty()) anyWithoutValue = true;
         // Every answer is out before the program could wait for more input: a script that
         // writes a line and reads the answer never stalls, and a file of expressions is not
         // written one system call per line.
@@ -286,14 +301,8 @@ struct Run {
                 failure = resultRemark(*value, Normal);
                 if (failure.empty()) failure = "not an integer";
             }
-        } catch (const char *message) {
-            failure = message;
-        } catch (const std::string &message) {
-            failure = message;
-        } catch (const std::bad_alloc &) {
-            failure = "out of memory";
-        } catch (const bigint::Interrupted &) {
-            failure = "interrupted";
+        } catch (...) {
+            failure = failureOf(std::current_exception());
         }
         const bool bits = view.kind == BitViewKind::integer;
         std::vector<std::pair<std::string_view, const std::string *>> lines;
@@ -320,13 +329,7 @@ struct Run {
             }
             standardOutput() << '\n';
         }
-        if (!failure.empty()) anyWithoutValue = true;
-        if (!moreWaiting || !failure.empty())
-            flushOutput();
-        else
-            checkOutput();
-        if (!failure.empty() && !options.quiet)
-            standardError() << programName << ": " << where.text() << ": " << failure << '\n';
+        finishLine(failure, where, moreWaiting);
     }
 
     // ASCII with no white space: its UTF-16 needs no stripping and gives it back exactly.
