@@ -19,15 +19,11 @@ KEPT = 1000  # the lines the file keeps after a rewrite; it is rewritten past tw
 
 
 class Session:
-    """reckonwise-eval at a pseudo-terminal of its own, as another user (nobody) when the test
-    runs as root, so that file permissions count."""
+    """reckonwise-eval at a pseudo-terminal of its own."""
 
-    def __init__(self, home, as_nobody=False):
+    def __init__(self, home):
         self.pid, self.terminal = pty.fork()
         if self.pid == 0:
-            if as_nobody:
-                os.setgid(65534)
-                os.setuid(65534)
             os.execve(binary, [binary], {"HOME": home, "LC_ALL": "C", "TERM": "xterm",
                                          "PATH": "/usr/bin:/bin"})
         self.seen = b""
@@ -72,7 +68,6 @@ def history_file(home):
 
 def fresh_home(lines):
     home = tempfile.mkdtemp()
-    os.chmod(home, 0o755)
     path = history_file(home)
     os.makedirs(os.path.dirname(path))
     with open(path, "w") as f:
@@ -124,21 +119,33 @@ if kept[-1] != "6*7" or len(kept) > KEPT:
     sys.exit(f"FAIL: the link's target holds {len(kept)} lines ending {kept[-2:]}")
 
 # A file that can be read but not written: Up recalls its last line, one notice says that new
-# lines are not kept, and the file is left as it was.
+# lines are not kept, and the file is left as it was. Root writes any file whatever its mode,
+# so as root the history is a link to a file of the kernel's that nobody may write.
 home, path = fresh_home(3)
-with open(path, "a") as f:
-    f.write("2^10\n")
-os.chmod(path, 0o444)
-os.chmod(os.path.dirname(path), 0o555)
-before = lines_of(path)
-session = Session(home, as_nobody=os.getuid() == 0)
-session.wait_for(b"history not kept between sessions: cannot write")
-session.wait_for(b"> ")
-session.type(b"\x1b[A\r")
-session.wait_for(b"1024\r\n")
-session.enter("1+1", "2")
-session.end()
-if lines_of(path) != before:
-    sys.exit("FAIL: the read-only history file changed")
+if os.getuid() == 0:
+    readable = "/sys/devices/system/cpu/possible"  # "0-1", or "0"
+    if not os.path.exists(readable):
+        print(f"note: {readable} is missing: the history that cannot be written is not tried")
+        readable = None
+    else:
+        os.remove(path)
+        os.symlink(readable, path)
+else:
+    readable = path
+    with open(path, "a") as f:
+        f.write("2^10\n")
+    os.chmod(path, 0o444)
+if readable:
+    before = lines_of(path)
+    recalled = before[-1]
+    session = Session(home)
+    session.wait_for(b"history not kept between sessions: cannot write")
+    session.wait_for(b"> ")
+    session.type(b"\x1b[A\r")
+    session.wait_for(recalled.encode() + b"\r\n")  # the line as recalled, then its result
+    session.enter("1+1", "2")
+    session.end()
+    if lines_of(path) != before:
+        sys.exit("FAIL: the read-only history file changed")
 
 print("history: two sessions at once, a symbolic link and a read-only file keep every line")
