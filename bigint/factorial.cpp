@@ -3,6 +3,7 @@
 
 #include "bigint/interrupt.h"
 #include "bigint/primes.h"
+#include "bigint/uint128.h"
 
 #include <algorithm>
 #include <bit>
@@ -12,7 +13,7 @@
 namespace {
 
 using Word = std::uint64_t;
-__extension__ typedef unsigned __int128 DoubleWord; // a GCC and clang type
+using DoubleWord = bigint::UInt128;
 using Blk = BigUnsigned::Blk;
 
 // Up to this many words are multiplied one at a time into a growing number; longer runs

@@ -2,6 +2,8 @@
 #include "number/NumberCache.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 #if defined(_WIN32)
@@ -73,8 +75,10 @@ std::uint64_t physicalMemory() {
 } // namespace
 
 std::size_t NumberCache::defaultCeiling() {
-    // A quarter of the memory, at most 4 GiB; 1 GiB where the memory is not known.
-    constexpr std::uint64_t most = std::uint64_t(4) << 30;
+    // A quarter of the memory, at most 4 GiB and at most a quarter of the address space
+    // (1 GiB in a 32-bit process); 1 GiB where the memory is not known.
+    constexpr std::uint64_t most = std::min<std::uint64_t>(
+        std::uint64_t(4) << 30, std::numeric_limits<std::size_t>::max() / 4 + 1);
     const std::uint64_t memory = physicalMemory();
     if (memory == 0) return std::size_t(1) << 30;
     return std::size_t(std::min(most, memory / 4));

@@ -43,7 +43,8 @@ public:
     // Result texts grew by `bytes` for n; the lock must be held.
     void resultTextAdded(const Number &n, std::size_t bytes);
 
-    // The ceiling in bytes; the default is a quarter of the physical memory, at most 4 GiB.
+    // The ceiling in bytes; the default is a quarter of the physical memory, at most 4 GiB
+    // (1 GiB in a 32-bit process).
     std::size_t ceiling() const;
     void setCeiling(std::size_t bytes);
     static std::size_t defaultCeiling();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "number/SharedText.h"
 
+#include "bigint/uint128.h"
 #include "number/operatorScan.h"
 
 #include <algorithm>
@@ -8,7 +9,7 @@
 
 namespace {
 
-__extension__ typedef unsigned __int128 u128;
+using u128 = bigint::UInt128;
 
 // A polynomial hash modulo the Mersenne prime 2^61 - 1: the hash of any piece follows from
 // two prefix hashes and a power of the base, so a text's pieces hash in constant time.

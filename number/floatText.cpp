@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "number/floatText.h"
 
+#include "bigint/uint128.h"
 #include "number/cLocaleScope.h"
 
 #include <cerrno>
@@ -36,7 +37,7 @@ Digits18 eighteenDigitsByPrintf(long double magnitude) {
 }
 
 #if LDBL_MANT_DIG == 64
-__extension__ typedef unsigned __int128 u128;
+using u128 = bigint::UInt128;
 
 constexpr std::uint64_t tenTo17 = 100000000000000000ull, tenTo18 = 1000000000000000000ull;
 
@@ -61,8 +62,13 @@ std::optional<Scaled> scaled(std::uint64_t m, int q, int k) {
     else
         den <<= -q;
     const u128 power = tenTo(k < 0 ? -k : k);
-    if (__builtin_mul_overflow(k >= 0 ? num : den, power, k >= 0 ? &num : &den))
-        return std::nullopt;
+    u128 &side = k >= 0 ? num : den;
+#ifdef __SIZEOF_INT128__
+    if (__builtin_mul_overflow(side, power, &side)) return std::nullopt;
+#else
+    if (side > ~u128(0) / power) return std::nullopt; // the product would not fit
+    side *= power;
+#endif
     const u128 quotient = num / den, rest = num % den;
     if (quotient >> 64 != 0) return std::nullopt;
     const u128 other = den - rest;

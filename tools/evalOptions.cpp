@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <string_view>
@@ -120,7 +121,8 @@ T lookUpWord(const std::vector<Word<T>> &words, std::string_view what, std::stri
                      "'; choose from " + choices};
 }
 
-// A count of bytes: decimal digits with an optional K, M or G (powers of 1024).
+// A count of bytes: decimal digits with an optional K, M or G (powers of 1024). The same
+// texts are taken in a 32-bit process, where a count past the address space is its end.
 std::size_t byteCount(std::string_view text) {
     const std::string_view digits = text.substr(0, text.find_first_not_of("0123456789"));
     const std::string_view suffix = text.substr(digits.size());
@@ -129,13 +131,14 @@ std::size_t byteCount(std::string_view text) {
                 : suffix == "M" ? 20
                 : suffix == "G" ? 30
                                 : -1;
-    std::size_t value = 0;
+    std::uint64_t value = 0;
     bool fits = !digits.empty() && shift >= 0 && digits.size() <= 15;
     for (char c : digits)
-        value = value * 10 + std::size_t(c - '0');
-    if (fits && value > (std::numeric_limits<std::size_t>::max() >> shift)) fits = false;
+        if (fits) value = value * 10 + std::uint64_t(c - '0');
+    if (fits && value > (std::numeric_limits<std::uint64_t>::max() >> shift)) fits = false;
     if (!fits) throw UsageError{"invalid byte count '" + std::string(text) + "'"};
-    return value << shift;
+    value <<= shift;
+    return std::size_t(std::min<std::uint64_t>(value, std::numeric_limits<std::size_t>::max()));
 }
 
 // One character in UTF-8: a single byte below 0x80, or a lead byte and its continuations.

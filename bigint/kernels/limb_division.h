@@ -5,12 +5,14 @@
 // division costs tens of cycles (Moller and Granlund, "Improved division by invariant
 // integers"). The long division (divide_knuth.cpp) takes one such step per quotient limb.
 
+#include "bigint/uint128.h"
+
 #include <cstdint>
 
 namespace bigint::kernels {
 
 using Limb = std::uint64_t;
-__extension__ typedef unsigned __int128 DoubleLimb; // a GCC and clang type
+using DoubleLimb = bigint::UInt128;
 
 // floor((2^128 - 1) / d) - 2^64 for d with its top bit set.
 inline Limb limbReciprocal(Limb d) {

@@ -3,6 +3,7 @@
 
 #include "bigint/kernels/adx.h"
 #include "bigint/kernels/limbs_multiply_add.h"
+#include "bigint/uint128.h"
 
 #include <bit>
 #include <cstdint>
@@ -53,7 +54,7 @@ Block subtractMultiplyBlock(Blocks r, ConstBlocks a, Block m) {
 namespace {
 
 using Limb = std::uint64_t;
-__extension__ typedef unsigned __int128 DoubleLimb; // a GCC and clang type
+using DoubleLimb = bigint::UInt128;
 
 // a * b + c + d, the low limb returned and the high one in `high`: at most
 // (2^64-1)^2 + 2 (2^64-1) = 2^128 - 1, so nothing is lost. Spelt as 64-bit additions and

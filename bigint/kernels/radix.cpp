@@ -6,6 +6,7 @@
 #include "bigint/kernels/multiply_basecase.h"
 #include "bigint/kernels/radix_dc.h"
 #include "bigint/tuning.h"
+#include "bigint/uint128.h"
 
 #include <algorithm>
 #include <bit>
@@ -108,7 +109,7 @@ std::size_t toDigitsQuadratic(std::span<D> digits, ConstBlocks x, unsigned runti
 // Decimal conversion on 64-bit limbs, 19 digits a pass: a quarter of the passes over half
 // as many words as with 32-bit blocks and 9 digits.
 using Limb = std::uint64_t;
-__extension__ typedef unsigned __int128 DoubleLimb; // a GCC and clang type
+using DoubleLimb = bigint::UInt128;
 
 constexpr Limb tenTo19 = 10000000000000000000ull; // its top bit is set
 // floor((2^128 - 1) / 10^19) - 2^64: the quotient of a two-limb number by 10^19 from two

@@ -83,7 +83,8 @@ BigUnsigned value(std::size_t n, Shape shape, std::mt19937_64 &rng) {
         std::fill(b.begin(), b.end(), 0);
         bool one = rng() & 1;
         for (std::size_t bit = 0; bit < 32 * n; one = !one) {
-            for (std::size_t end = std::min(32 * n, bit + 1 + rng() % 300); bit < end; ++bit)
+            for (std::size_t end = std::min(32 * n, bit + 1 + std::size_t(rng() % 300)); bit < end;
+                 ++bit)
                 b[bit / 32] |= Blk(one) << (bit % 32);
         }
         b[n - 1] |= 0x80000000;

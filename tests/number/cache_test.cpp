@@ -15,6 +15,7 @@
 #include <array>
 #include <atomic>
 #include <gtest/gtest.h>
+#include <limits>
 #include <list>
 #include <map>
 #include <memory>
@@ -326,6 +327,14 @@ void checkThreadsAgree(std::size_t ceilingBytes) {
         }
     }
     EXPECT_GT(valued, singleTexts.size() / 4); // many prefixes end in an operator
+}
+
+// The default keeps something on any machine, also in a 32-bit process on one with more
+// memory than it can address, and never more than a quarter of that address space.
+TEST(NumberCache, DefaultCeilingFitsTheAddressSpace) {
+    const std::size_t ceiling = NumberCache::defaultCeiling();
+    EXPECT_GT(ceiling, std::size_t(0));
+    EXPECT_LE(ceiling, std::numeric_limits<std::size_t>::max() / 4 + 1);
 }
 
 TEST(NumberCache, ThreadsEvaluatingTheSameTextsAgreeWithOneThread) {

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Which float digits the tests may expect on this platform. Their texts were written where
-// long double is x87's 80-bit format and the maths library is glibc's; elsewhere the last
-// digits of a Full text differ (ARM64 Linux has a 128-bit long double, MinGW another maths
+// Which float digits and which float range the tests may expect on this platform. Their
+// texts were written where long double is x87's 80-bit format (x86-64, i386) and the maths
+// library is glibc's; elsewhere the last digits of a Full text differ (ARM64 and s390x have
+// IEEE's 128-bit format, ppc64el a pair of doubles, armhf a plain double, MinGW another maths
 // library), so a float text is compared there to its first 15 significant digits (give or
-// take one unit of the last).
+// take one unit of the last). The pair of doubles and the plain double also end where a
+// double does, near 1.8e308 and 2.2e-308, where x87's format reaches 1.19e4932.
 
 #include <algorithm>
 #include <cfloat>
@@ -19,6 +21,10 @@
 namespace float_digits {
 
 inline constexpr bool x87Format = LDBL_MANT_DIG == 64;
+// The bits of the mantissa: 64 (x87), 113 (IEEE's 128 bits), 106 (a pair of doubles), 53.
+inline constexpr int mantissaBits = LDBL_MANT_DIG;
+// Whether long double reaches x87's exponents (to 1.19e4932, down to 3.36e-4932 normal).
+inline constexpr bool x87Range = LDBL_MAX_10_EXP >= 4932 && LDBL_MIN_10_EXP <= -4931;
 #if LDBL_MANT_DIG == 64 && defined(__GLIBC__)
 inline constexpr bool exactFloatDigits = true;
 #else

@@ -11,6 +11,8 @@
 
 #include "bigint/textConversion.h"
 
+#include "tests/number/float_digits.h"
+
 #include <cfloat>
 #include <clocale>
 #include <cmath>
@@ -110,11 +112,15 @@ TEST(RenderFloat, ExponentStyle) {
 // shortcuts that skip the text must agree with it, most of all next to whole numbers and at
 // the edges of the shortcuts' ranges.
 TEST(NormalizeFloat, FollowsTheText) {
-    std::vector<long double> values = {
-        0.0L,     -0.0L,   LDBL_TRUE_MIN, 1e-4950L, 0.5L,
-        2.5L,     1e16L,   1e17L,         1e18L,    123456789012345678.0L,
-        1e19L,    0x1p63L, 0x1p64L,       1e300L,   0.001L,
-        9.99e-4L, 1.0L / 3};
+    std::vector<long double> values = {0.0L,          -0.0L,
+                                       LDBL_TRUE_MIN, LDBL_TRUE_MIN * 3,
+                                       0.5L,          2.5L,
+                                       1e16L,         1e17L,
+                                       1e18L,         123456789012345678.0L,
+                                       1e19L,         0x1p63L,
+                                       0x1p64L,       1e300L,
+                                       0.001L,        9.99e-4L,
+                                       1.0L / 3};
     std::mt19937_64 rng(7);
     for (int i = 0; i < 4000; ++i) {
         const long double base =
@@ -165,14 +171,23 @@ TEST(ReadDecimalLiteral, AcceptedShapes) {
         {"1e", 1.0L},
         {"1E+5", 1e5L},
         {"2,5e-3", 0.0025L},
-        {"1e499", 1e499L},
-        {"1e0499", 1e499L},
-        {"1e-499", 1e-499L},
         {"123456789012345678901234567890", 123456789012345678901234567890.0L},
         {"2,71828182845904523536028747135266249775724709369995",
          2.71828182845904523536028747135266249775724709369995L},
-        {"1" + std::string(4432, '0') + "e499", 1e4931L},
     };
+#if LDBL_MAX_10_EXP >= 4932
+    rows.insert(rows.end(), {{"1e499", 1e499L},
+                             {"1e0499", 1e499L},
+                             {"1e-499", 1e-499L},
+                             {"1" + std::string(4432, '0') + "e499", 1e4931L}});
+#else
+    // A double's range (armhf's long double, and ppc64el's pair of doubles) ends near 1.8e308:
+    // these overflow, or are too small and become 0.
+    for (const std::string &text :
+         {std::string("1e499"), std::string("1e0499"), "1" + std::string(4432, '0') + "e499"})
+        EXPECT_FALSE(readDecimalLiteral(text).has_value()) << text.substr(0, 80);
+    rows.push_back({"1e-499", 0.0L});
+#endif
     // Just above the midpoint of 1 and the next long double in x87's 80-bit format: rounds up.
     // (A wider format holds the text's value more closely.)
     if (LDBL_MANT_DIG == 64)
@@ -186,7 +201,9 @@ TEST(ReadDecimalLiteral, AcceptedShapes) {
     // Below the long double range: a subnormal, or zero.
     std::optional<long double> tiny = readDecimalLiteral("," + std::string(4940, '0') + "1");
     ASSERT_TRUE(tiny.has_value());
-    EXPECT_GT(*tiny, 0.0L);
+    if (float_digits::x87Range) {
+        EXPECT_GT(*tiny, 0.0L);
+    }
     EXPECT_LT(*tiny, LDBL_MIN);
     EXPECT_EQ(readDecimalLiteral("," + std::string(5000, '0') + "1e-499"),
               std::optional<long double>(0.0L));

@@ -93,17 +93,22 @@ wait_for(b"42\r\n")
 wait_for(b"> ")
 
 # Ctrl+C during a computation of minutes stops it: the prompt is back within half a second
-# and the next line is evaluated as usual.
-wait_for_editor()
-os.write(terminal, b"(10^100000000)+1\r")
-wait_for(b"(10^100000000)+1\r\n")
-time.sleep(0.5)  # well into the computation
-os.write(terminal, b"\x03")
-pressed = time.monotonic()
-wait_for(b"interrupted\r\n")
-wait_for(b"> ")
-if time.monotonic() - pressed > 0.5:
-    sys.exit(f"FAIL: the prompt came back {time.monotonic() - pressed:.2f} s after Ctrl+C")
+# and the next line is evaluated as usual. (Not under qemu-i386, which returns from a signal
+# that interrupts a computing thread with another thread's thread pointer: the program's
+# exception state is then another thread's, and it aborts.)
+if os.environ.get("RECKONWISE_TEST_NO_SIGNAL_IN_COMPUTATION"):
+    print("note: Ctrl+C during a computation is left out under this emulator")
+else:
+    wait_for_editor()
+    os.write(terminal, b"(10^100000000)+1\r")
+    wait_for(b"(10^100000000)+1\r\n")
+    time.sleep(0.5)  # well into the computation
+    os.write(terminal, b"\x03")
+    pressed = time.monotonic()
+    wait_for(b"interrupted\r\n")
+    wait_for(b"> ")
+    if time.monotonic() - pressed > 0.5:
+        sys.exit(f"FAIL: the prompt came back {time.monotonic() - pressed:.2f} s after Ctrl+C")
 wait_for_editor()
 os.write(terminal, b"6*7\r")
 wait_for(b"42\r\n")

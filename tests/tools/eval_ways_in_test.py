@@ -4,7 +4,8 @@ result, or the same reason, whether it comes as an argument, as a line of standa
 ending in LF, CRLF or a lone CR, typed at the prompt (through a pseudo-terminal, in the C
 locale, C.UTF-8 and a locale with a decimal comma), or as --convert's VALUE (converted from
 metres to metres, which must give the value back).
-Usage: eval_ways_in_test.py PATH-TO-reckonwise-eval PATH-TO-eval_transcript.txt
+Usage: eval_ways_in_test.py PATH-TO-reckonwise-eval PATH-TO-eval_transcript.txt [no-prompt]
+(no-prompt: the program was built without line editing, so a terminal is read as a pipe is.)
 """
 
 import locale
@@ -19,6 +20,7 @@ import termios
 import time
 
 binary, transcript = sys.argv[1], sys.argv[2]
+with_prompt = sys.argv[3:4] != ["no-prompt"]
 home = tempfile.mkdtemp()
 failures = []
 
@@ -207,11 +209,15 @@ for options, expressions in tables():
                     converted.append(("", reason, 1))
             compare("--convert VALUE", options, expressions, converted,
                     by_convert(options, expressions, env))
-        compare(f"prompt ({lc_all})", options, expressions, reference,
-                by_prompt(options, expressions, env))
+        if with_prompt:
+            compare(f"prompt ({lc_all})", options, expressions, reference,
+                    by_prompt(options, expressions, env))
 
 if failures:
     print("\n".join(failures[:40]))
     sys.exit(f"FAIL: {len(failures)} answers differ from the arguments' (of {count} expressions)")
-print(f"{count} expressions give the same answer as arguments, as lines (LF, CRLF, CR), at the "
-      f"prompt in {', '.join(locales)} and as --convert's VALUE")
+if not with_prompt:
+    print("note: built without line editing: there is no prompt to type at")
+print(f"{count} expressions give the same answer as arguments, as lines (LF, CRLF, CR), "
+      + (f"at the prompt in {', '.join(locales)} " if with_prompt else "")
+      + "and as --convert's VALUE")

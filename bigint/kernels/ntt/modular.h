@@ -5,6 +5,8 @@
 // data shared by every kernel set; the functions have internal linkage, so that a kernel file
 // built for wider vectors keeps its own copies and never lends them to the portable code.
 
+#include "bigint/uint128.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +15,7 @@ namespace bigint::kernels::ntt {
 
 using u32 = std::uint32_t;
 using u64 = std::uint64_t;
-__extension__ typedef unsigned __int128 u128;
+using u128 = bigint::UInt128;
 
 // ---------------------------------------------------------------------------------------
 // Why three primes below 2^31 suffice. The primes p0 = 15 * 2^27 + 1, p1 = 27 * 2^26 + 1 and
