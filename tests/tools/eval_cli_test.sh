@@ -289,6 +289,8 @@ else
     echo "note: strace is not usable here; the write count is not checked"
 fi
 coproc calculator { "$bin"; }
+# Bash forgets a coprocess's variables once it has ended, which may be before the wait.
+calculator_pid=$calculator_PID
 for expression in 6*7 2^10 7/2; do
     echo "$expression" >&"${calculator[1]}"
     if ! read -r -t 10 answer <&"${calculator[0]}"; then
@@ -299,7 +301,7 @@ for expression in 6*7 2^10 7/2; do
     answers+="$answer "
 done
 exec {calculator[1]}>&-
-wait "$calculator_PID" 2>/dev/null
+wait "$calculator_pid" 2>/dev/null
 if [[ ${answers:-} != "42 1024 3.5 " ]]; then
     echo "FAIL coprocess: answers '${answers:-}'"
     failed=1
