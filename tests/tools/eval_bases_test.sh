@@ -11,22 +11,7 @@ tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 failed=0
 
-# check NAME STDIN STATUS STDOUT STDERR-GLOB ARGS... (as in eval_cli_test.sh)
-check() {
-    local name="$1" input="$2" status="$3" out="$4" err="$5"
-    shift 5
-    printf '%s' "$input" | "$bin" "$@" >"$tmp/out" 2>"$tmp/err"
-    local gotStatus=$? gotOut gotErr
-    gotOut="$(cat "$tmp/out"; echo .)"
-    gotOut="${gotOut%.}"
-    gotErr="$(cat "$tmp/err")"
-    # shellcheck disable=SC2053 # err is a pattern on purpose
-    if [[ $gotStatus != "$status" || $gotOut != "$out" || $gotErr != $err ]]; then
-        printf 'FAIL %s\n  status %s (want %s)\n  stdout %q (want %q)\n  stderr %q (want %q)\n' \
-            "$name" "$gotStatus" "$status" "$gotOut" "$out" "$gotErr" "$err"
-        failed=1
-    fi
-}
+. "$(dirname "$0")/eval_check.sh"
 
 # lines D H O B [U S]: the block of one result.
 lines() {
